@@ -1,0 +1,11 @@
+# Toolchain file for the 32-bit x86 tree: the same compiler with -m32, x87
+# floating point, and the i386 multiarch libraries.
+set(CMAKE_C_FLAGS_INIT "-m32 -mfpmath=387")
+set(CMAKE_CXX_FLAGS_INIT "-m32 -mfpmath=387")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-m32")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-m32")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "-m32")
+set(CMAKE_LIBRARY_ARCHITECTURE i386-linux-gnu)
+set(FIND_LIBRARY_USE_LIB64_PATHS OFF)
+# FindGLUT asks pkg-config first; without this it finds the amd64 libglut.
+set(ENV{PKG_CONFIG_LIBDIR} "/usr/lib/i386-linux-gnu/pkgconfig:/usr/share/pkgconfig")
