@@ -1,0 +1,110 @@
+#pragma once
+// Test harness for the graphics programs: each test starts its own Xvfb,
+// runs the real benchmark in it with a pipe on standard input, finds its
+// window by title and drives it as a user would, with real (XTEST) key
+// presses and button clicks, resizes, and the window manager's close message.
+// Tests may run side by side: every XServer picks a free display, and every
+// program runs in its own working directory.
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// An Xvfb server (1280 x 1024, 24-bit) for the life of the object.
+class XServer {
+public:
+    XServer();
+    ~XServer();
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+
+    const std::string& display_name() const { return name_; }   // ":N"
+    Display* display() const { return display_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string name_;
+    Display* display_ = nullptr;
+};
+
+// The pixels of a window: 0xRRGGBB per pixel, row by row from the top.
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+    std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+// One run of a benchmark executable on an XServer. Standard output goes to
+// <work_dir>/console.txt, standard error to <work_dir>/stderr.txt; standard
+// input is a pipe that stays open until close_input() or the end of the run.
+class WindowProgram {
+public:
+    // executable: a full path (benchmark_path("triangles")); env: extra
+    // "NAME=value" entries (GALLIUM_NOOP=1, OMP_NUM_THREADS=3, ...).
+    WindowProgram(XServer& server, const std::string& executable, const std::string& work_dir,
+                  const std::vector<std::string>& env = {});
+    // Kills the program if it still runs.
+    ~WindowProgram();
+    WindowProgram(const WindowProgram&) = delete;
+    WindowProgram& operator=(const WindowProgram&) = delete;
+
+    // --- console and results file
+    std::string console() const;                   // everything written to stdout so far
+    std::vector<std::string> console_lines() const; // the same, split into lines
+    std::string file(const std::string& name) const; // a file of the working directory
+    // Number of console lines equal to line, or starting with it if prefix.
+    int count_lines(const std::string& line, bool prefix = false) const;
+    // Waits until at least count console lines equal (or start with) line.
+    // Returns false on timeout or when the program has ended before.
+    bool wait_for_lines(const std::string& line, int count, double timeout_seconds, bool prefix = false);
+    // Waits until the console has not grown for quiet_seconds; returns false
+    // if it keeps growing for timeout_seconds.
+    bool wait_for_quiet(double quiet_seconds, double timeout_seconds);
+
+    // --- the window
+    // Waits for the top-level window with this exact title (WM_NAME).
+    // Returns false on timeout. Every input call below needs it.
+    bool find_window(const std::string& title, double timeout_seconds);
+    Window window() const { return window_; }
+    // Size of the window as the X server has it.
+    void window_size(int* width, int* height) const;
+
+    // A key typed on the focused window: press and release, with Shift held
+    // for upper-case letters. Names are X keysym names: "r", "R", "C",
+    // "Escape", "space", "1", "q".
+    void key(const std::string& keysym_name);
+    // Pointer to the window's centre, then button press and/or release
+    // (1 left, 2 middle, 3 right, 4 and 5 the wheel).
+    void click(int button);
+    void press(int button);
+    void release(int button);
+    // Resizes the window as a user dragging its border would.
+    void resize(int width, int height);
+    // WM_PROTOCOLS / WM_DELETE_WINDOW, as the close button of a window
+    // manager sends it.
+    void close_window();
+    // The window's current pixels.
+    Screenshot screenshot() const;
+
+    // --- standard input and the end of the run
+    void send_input(const std::string& text);
+    void close_input();
+    // Waits for the program to end; false on timeout. exit_status() is the
+    // exit code, or 128 + signal number if it was killed.
+    bool wait_exit(double timeout_seconds);
+    bool running();
+    int exit_status() const { return status_; }
+    pid_t pid() const { return pid_; }
+
+private:
+    XServer& server_;
+    std::string dir_;
+    pid_t pid_ = -1;
+    int input_ = -1;
+    int status_ = -1;
+    bool ended_ = false;
+    Window window_ = 0;
+};
