@@ -11,3 +11,7 @@ std::string spent_text(const char* label, double seconds);
 std::string was_text(double value, const char* unit);
 // "It was: "<executions_per_sec / 1,000,000>" Millions Executions/sec."
 std::string millions_executions_text(double executions_per_sec);
+// "Total running time:  "<seconds>" Secs. " (two blanks after the colon)
+std::string total_running_time_text(double total_time);
+// <label><value><unit>, for the averages of a summary
+std::string average_text(const char* label, double value, const char* unit);
