@@ -92,3 +92,15 @@ int run_shell(const std::string& command, const std::string& dir)
         return WEXITSTATUS(status);
     return 128 + WTERMSIG(status);
 }
+
+bool runs_emulated()
+{
+    return sizeof(void*) == 4 && file_exists("/proc/sys/fs/binfmt_misc/tamberlin-i386");
+}
+
+std::string address_space_limit(long kilobytes)
+{
+    if (runs_emulated())
+        return "QEMU_RESERVED_VA=" + std::to_string(kilobytes * 1024) + " ";
+    return "ulimit -v " + std::to_string(kilobytes) + "; ";
+}

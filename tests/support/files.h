@@ -24,3 +24,11 @@ std::vector<std::string> split_lines(const std::string& text);
 int run_shell(const std::string& command, const std::string& dir);
 // Single-quotes a word for bash.
 std::string shell_quote(const std::string& word);
+
+// True where this tree's executables run through the user-mode emulator
+// (32-bit builds on a kernel without 32-bit support).
+bool runs_emulated();
+// A shell prefix that limits the address space of the next command to about
+// this many kilobytes: ulimit -v natively; under the emulator, which needs a
+// large address space of its own, the size of the emulated address space.
+std::string address_space_limit(long kilobytes);

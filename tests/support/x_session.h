@@ -5,12 +5,14 @@
 // presses and button clicks, resizes, and the window manager's close message.
 // Tests may run side by side: every XServer picks a free display, and every
 // program runs in its own working directory.
-#include <X11/Xlib.h>
-
 #include <cstdint>
 #include <string>
 #include <sys/types.h>
 #include <vector>
+
+// Xlib's types, declared here so that tests need not include Xlib, whose
+// macros (None, Bool, Status) clash with GoogleTest.
+struct _XDisplay;
 
 // An Xvfb server (1280 x 1024, 24-bit) for the life of the object.
 class XServer {
@@ -21,12 +23,12 @@ public:
     XServer& operator=(const XServer&) = delete;
 
     const std::string& display_name() const { return name_; }   // ":N"
-    Display* display() const { return display_; }
+    _XDisplay* display() const { return display_; }
 
 private:
     pid_t pid_ = -1;
     std::string name_;
-    Display* display_ = nullptr;
+    _XDisplay* display_ = nullptr;
 };
 
 // The pixels of a window: 0xRRGGBB per pixel, row by row from the top.
@@ -68,7 +70,7 @@ public:
     // Waits for the top-level window with this exact title (WM_NAME).
     // Returns false on timeout. Every input call below needs it.
     bool find_window(const std::string& title, double timeout_seconds);
-    Window window() const { return window_; }
+    unsigned long window() const { return window_; }
     // Size of the window as the X server has it.
     void window_size(int* width, int* height) const;
 
@@ -106,5 +108,5 @@ private:
     int input_ = -1;
     int status_ = -1;
     bool ended_ = false;
-    Window window_ = 0;
+    unsigned long window_ = 0;   // the X window id
 };
