@@ -176,3 +176,30 @@ TEST(ScreensRun, SetsTheThreadCountItReadsWithoutCap)
         EXPECT_EQ(read_file(dir + "/console.txt").find("Thread(s)"), std::string::npos);
     }
 }
+
+TEST(ScreensRun, TimedLoopHoldsOnlyTheInsertions)
+{
+    const std::string dir = make_work_dir("screens_intervals");
+    const std::string run = "OMP_PROBE_EVENTS=1 OMP_PROBE_LOG=events.txt LD_PRELOAD=" +
+                            shell_quote(helper_path("libomp_probe.so")) + " ";
+    ASSERT_EQ(run_shell(run + shell_quote(benchmark_path("screens")) + " </dev/null >console.txt", dir), 0);
+    std::vector<std::string> events;
+    for (const std::string& line : split_lines(read_file(dir + "/events.txt")))
+        events.push_back(line.substr(0, line.find(' ')));
+    std::vector<std::size_t> readings;
+    for (std::size_t n = 0; n < events.size(); ++n)
+        if (events[n] == "wtime")
+            readings.push_back(n);
+    ASSERT_EQ(readings.size(), 2u);
+    // Between the readings: the 8192 insertions into the console stream and
+    // nothing else, no flush and no file write.
+    EXPECT_EQ(readings[1] - readings[0] - 1, 8192u);
+    for (std::size_t n = readings[0] + 1; n < readings[1]; ++n)
+        ASSERT_EQ(events[n], "console") << n;
+    // The console header is flushed before the loop (the results header's
+    // file writes come after it).
+    std::size_t last = readings[0] - 1;
+    while (last > 0 && events[last] == "write")
+        --last;
+    EXPECT_EQ(events[last], "flush") << "the header is flushed before the loop";
+}

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <regex>
 #include <set>
@@ -399,4 +400,47 @@ TEST(TrianglesRun, ArrayThatCannotBeAllocated)
     EXPECT_EQ(read_file(dir + "/console.txt"), "");
     // The results file was opened before the allocation.
     EXPECT_TRUE(file_exists(dir + "/" + results_name));
+}
+
+TEST(TrianglesWindow, TimedIntervalsHoldOnlyTheirWork)
+{
+    // The probe records clock readings, parallel regions, console output and
+    // file writes in their order.
+    XServer server;
+    const std::string dir = make_work_dir("triangles_intervals");
+    std::vector<std::string> env = no_pixels;
+    env.push_back("OMP_PROBE_EVENTS=1");
+    env.push_back("OMP_PROBE_LOG=" + dir + "/events.txt");
+    env.push_back("LD_PRELOAD=" + helper_path("libomp_probe.so"));
+    auto program = start(server, dir, env);
+    settle(*program, 1);
+    program->key("C");
+    const int frames = static_cast<int>(settle(*program, 2).size());
+    program->close_window();
+    ASSERT_TRUE(program->wait_exit(30 * patience));
+
+    std::vector<std::string> events;
+    for (const std::string& line : split_lines(read_file(dir + "/events.txt")))
+        if (line.rfind("omp_set_num_threads", 0) != 0 && line.rfind("flush", 0) != 0)
+            events.push_back(line.substr(0, line.find(' ')));
+        else if (line.rfind("flush", 0) == 0 && !events.empty() && events.back() == "console")
+            events.back() = "flush";   // a console line ended by its flush
+    std::vector<std::size_t> readings;
+    for (std::size_t n = 0; n < events.size(); ++n)
+        if (events[n] == "wtime")
+            readings.push_back(n);
+    // The fill's two readings, then two for every frame.
+    ASSERT_EQ(readings.size(), 2u + 2u * frames);
+    EXPECT_GT(readings[0], 0u);
+    EXPECT_EQ(events[readings[0] - 1], "flush") << "the notice is flushed before the fill starts";
+    const std::vector<std::string> fill(events.begin() + readings[0] + 1, events.begin() + readings[1]);
+    EXPECT_EQ(fill, (std::vector<std::string>{"parallel_begin", "parallel_end"}));
+    for (std::size_t pair = 1; pair < readings.size() / 2; ++pair) {
+        EXPECT_EQ(readings[2 * pair + 1], readings[2 * pair] + 1) << "frame " << pair << " holds more than GL";
+        // Between two frames: the report on both streams.
+        const std::size_t after = pair + 1 < readings.size() / 2 ? readings[2 * pair + 2] : events.size();
+        const std::vector<std::string> report(events.begin() + readings[2 * pair + 1] + 1, events.begin() + after);
+        EXPECT_NE(std::find(report.begin(), report.end(), "console"), report.end());
+        EXPECT_NE(std::find(report.begin(), report.end(), "write"), report.end());
+    }
 }
