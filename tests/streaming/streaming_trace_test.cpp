@@ -1,0 +1,110 @@
+// The GL calls of the real program, recorded from outside with apitrace:
+// the state list, the three display lists and what every display call does.
+#include "streaming_run.h"
+
+#include "build_texts.h"
+#include "files.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const double step_timeout = build_is_64 ? 60.0 : 180.0;
+
+// The program's GL calls in order, one text each ("glEnable(GL_FOG)",
+// "glGenLists(2) = 2"). Window-system calls are reduced to their names;
+// left out are the calls GLUT makes itself (the viewport of its default
+// reshape handling, the flush before every swap) and the tracer's own
+// records of state it found ("// fake").
+std::vector<std::string> gl_calls(const std::string& dump)
+{
+    std::vector<std::string> calls;
+    for (const std::string& line : split_lines(dump)) {
+        if (line.rfind("gl", 0) != 0 || line.find("// fake") != std::string::npos)
+            continue;
+        if (line.rfind("glX", 0) == 0) {
+            if (line.rfind("glXSwapBuffers", 0) == 0)
+                calls.push_back("glXSwapBuffers");
+            continue;
+        }
+        if (line.rfind("glViewport(", 0) == 0 || line == "glFlush()")
+            continue;
+        calls.push_back(line);
+    }
+    return calls;
+}
+
+} // namespace
+
+TEST(StreamingTrace, StateListDisplayListsAndReplays)
+{
+    XServer server;
+    const std::string dir = make_work_dir("streaming_trace");
+    const std::string script = wrapper_script(dir, "exec apitrace trace -o streaming.trace \"$program\"");
+    StreamingRun run(server, dir, {"GALLIUM_NOOP=1"}, script);
+    ASSERT_TRUE(run.program.find_window(window_title("Streaming"), start_timeout()));
+    ASSERT_TRUE(run.wait_reports(1, step_timeout));
+    run.settle();
+    run.program.key("C");
+    ASSERT_TRUE(run.wait_reports(2, step_timeout));
+    run.settle();
+    const int reports = run.reports();
+    run.program.close_input();
+    run.program.key("Escape");
+    ASSERT_TRUE(run.program.wait_exit(step_timeout));
+    ASSERT_EQ(run.program.exit_status(), 0);
+
+    ASSERT_EQ(run_shell("apitrace dump --call-nos=no --arg-names=no streaming.trace >dump.txt 2>dump.err", dir),
+              0);
+    const std::vector<std::string> calls = gl_calls(read_file(dir + "/dump.txt"));
+
+    std::vector<std::string> expected = {
+        "glShadeModel(GL_SMOOTH)",
+        "glEnable(GL_POINT_SMOOTH)",
+        "glEnable(GL_FOG)",
+        "glEnable(GL_LIGHT0)",
+        "glEnable(GL_LIGHTING)",
+        "glHint(GL_POINT_SMOOTH_HINT, GL_NICEST)",
+        "glHint(GL_FOG_HINT, GL_NICEST)",
+        "glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST)",
+        "glEnable(GL_BLEND)",
+        "glEnable(GL_COLOR_LOGIC_OP)",
+        "glEnable(GL_ALPHA_TEST)",
+        "glEnable(GL_AUTO_NORMAL)",
+        "glEnable(GL_COLOR_MATERIAL)",
+        "glEnable(GL_DITHER)",
+        "glEnable(GL_SCISSOR_TEST)",
+        "glEnable(GL_STENCIL_TEST)",
+        "glEnable(GL_DEPTH_TEST)",
+    };
+    // glGenLists(1), (2) and (3): the first names of blocks of 1, 2 and 3.
+    const std::string ids[3] = {"1", "2", "4"};
+    for (int n = 0; n < 3; ++n) {
+        expected.push_back("glGenLists(" + std::to_string(n + 1) + ") = " + ids[n]);
+        expected.push_back("glNewList(" + ids[n] + ", GL_COMPILE)");
+        expected.push_back("glPushMatrix()");
+        expected.push_back("glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS)");
+        expected.push_back("glPopClientAttrib()");
+        expected.push_back("glPopMatrix()");
+        expected.push_back("glEndList()");
+    }
+    for (int report = 0; report < reports; ++report) {
+        // The tracer names the bits of 0x4700 in its own order.
+        expected.push_back("glClear(GL_DEPTH_BUFFER_BIT | GL_ACCUM_BUFFER_BIT | GL_STENCIL_BUFFER_BIT | "
+                           "GL_COLOR_BUFFER_BIT)");
+        expected.push_back("glClearColor(0, 0, 0, 0)");
+        expected.push_back("glClearDepth(1)");
+        expected.push_back("glClearStencil(0)");
+        expected.push_back("glClearAccum(0, 0, 0, 0)");
+        for (const std::string& id : ids) {
+            expected.push_back("glPushMatrix()");
+            expected.push_back("glCallList(" + id + ")");
+            expected.push_back("glPopMatrix()");
+            expected.push_back("glXSwapBuffers");
+        }
+    }
+    EXPECT_EQ(calls, expected);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "glEnable(GL_NORMALIZE)"), 0);
+}
