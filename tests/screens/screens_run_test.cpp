@@ -1,6 +1,7 @@
 // The real screens program, run from outside with its console redirected,
 // compared line by line with the texts it must print.
 #include "files.h"
+#include "probe_log.h"
 
 #include "build_texts.h"
 #include "text_blocks.h"
@@ -183,19 +184,12 @@ TEST(ScreensRun, TimedLoopHoldsOnlyTheInsertions)
     const std::string run = "OMP_PROBE_EVENTS=1 OMP_PROBE_LOG=events.txt LD_PRELOAD=" +
                             shell_quote(helper_path("libomp_probe.so")) + " ";
     ASSERT_EQ(run_shell(run + shell_quote(benchmark_path("screens")) + " </dev/null >console.txt", dir), 0);
-    std::vector<std::string> events;
-    for (const std::string& line : split_lines(read_file(dir + "/events.txt")))
-        events.push_back(line.substr(0, line.find(' ')));
-    std::vector<std::size_t> readings;
-    for (std::size_t n = 0; n < events.size(); ++n)
-        if (events[n] == "wtime")
-            readings.push_back(n);
+    const std::vector<std::string> events = probe_events(dir + "/events.txt");
+    const std::vector<std::size_t> readings = clock_readings(events);
     ASSERT_EQ(readings.size(), 2u);
     // Between the readings: the 8192 insertions into the console stream and
     // nothing else, no flush and no file write.
-    EXPECT_EQ(readings[1] - readings[0] - 1, 8192u);
-    for (std::size_t n = readings[0] + 1; n < readings[1]; ++n)
-        ASSERT_EQ(events[n], "console") << n;
+    EXPECT_EQ(events_between(events, readings[0], readings[1]), std::vector<std::string>(8192, "console"));
     // The console header is flushed before the loop (the results header's
     // file writes come after it).
     std::size_t last = readings[0] - 1;

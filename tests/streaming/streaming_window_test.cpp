@@ -6,9 +6,11 @@
 #include "build_texts.h"
 #include "element_values.h"
 #include "files.h"
+#include "probe_log.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <sstream>
@@ -318,4 +320,41 @@ TEST(StreamingWindow, ResultsFileThatCannotBeCreated)
     ASSERT_TRUE(run.program.wait_exit(step_timeout));
     EXPECT_EQ(run.program.exit_status(), 0);
     EXPECT_EQ(check_whole_run(run, 3, true, false), 2);
+}
+
+TEST(StreamingWindow, TimedIntervalsHoldOnlyTheirWork)
+{
+    // The probe records clock readings, parallel regions, console output and
+    // file writes in their order.
+    XServer server;
+    const std::string dir = make_work_dir("streaming_intervals");
+    std::vector<std::string> env = probe_environment(dir + "/events.txt");
+    env.push_back("GALLIUM_NOOP=1");
+    StreamingRun run(server, dir, env);
+    start(run);
+    run.program.key("C");
+    ASSERT_TRUE(run.wait_reports(2, step_timeout));
+    const int reports = run.settle();
+    run.program.close_window();
+    ASSERT_TRUE(run.program.wait_exit(step_timeout));
+
+    const std::vector<std::string> events = probe_events(dir + "/events.txt");
+    const std::vector<std::size_t> readings = clock_readings(events);
+    // The set-up's two readings, then two for each of the three blocks of
+    // every display call.
+    ASSERT_EQ(readings.size(), 2u + 6u * reports);
+    std::size_t last = readings[0] - 1;
+    while (last > 0 && events[last] == "write")
+        --last;
+    EXPECT_EQ(events[last], "flush") << "the notice is flushed before the set-up starts";
+    EXPECT_EQ(events_between(events, readings[0], readings[1]),
+              (std::vector<std::string>{"parallel_begin", "parallel_end", "parallel_begin", "parallel_end",
+                                        "parallel_begin", "parallel_end"}));
+    for (std::size_t pair = 1; pair < readings.size() / 2; ++pair) {
+        EXPECT_EQ(readings[2 * pair + 1], readings[2 * pair] + 1) << "replay " << pair << " holds more than GL";
+        const std::size_t after = pair + 1 < readings.size() / 2 ? readings[2 * pair + 2] : events.size();
+        const std::vector<std::string> report = events_between(events, readings[2 * pair + 1], after);
+        EXPECT_NE(std::find(report.begin(), report.end(), "flush"), report.end()) << "block " << pair;
+        EXPECT_NE(std::find(report.begin(), report.end(), "write"), report.end()) << "block " << pair;
+    }
 }

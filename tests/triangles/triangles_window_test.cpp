@@ -2,6 +2,7 @@
 // presses and button clicks; its console and results file are compared line
 // by line with the texts it must write.
 #include "files.h"
+#include "probe_log.h"
 #include "x_session.h"
 
 #include "build_texts.h"
@@ -408,10 +409,8 @@ TEST(TrianglesWindow, TimedIntervalsHoldOnlyTheirWork)
     // file writes in their order.
     XServer server;
     const std::string dir = make_work_dir("triangles_intervals");
-    std::vector<std::string> env = no_pixels;
-    env.push_back("OMP_PROBE_EVENTS=1");
-    env.push_back("OMP_PROBE_LOG=" + dir + "/events.txt");
-    env.push_back("LD_PRELOAD=" + helper_path("libomp_probe.so"));
+    std::vector<std::string> env = probe_environment(dir + "/events.txt");
+    env.push_back(no_pixels[0]);
     auto program = start(server, dir, env);
     settle(*program, 1);
     program->key("C");
@@ -419,27 +418,19 @@ TEST(TrianglesWindow, TimedIntervalsHoldOnlyTheirWork)
     program->close_window();
     ASSERT_TRUE(program->wait_exit(30 * patience));
 
-    std::vector<std::string> events;
-    for (const std::string& line : split_lines(read_file(dir + "/events.txt")))
-        if (line.rfind("omp_set_num_threads", 0) != 0 && line.rfind("flush", 0) != 0)
-            events.push_back(line.substr(0, line.find(' ')));
-        else if (line.rfind("flush", 0) == 0 && !events.empty() && events.back() == "console")
-            events.back() = "flush";   // a console line ended by its flush
-    std::vector<std::size_t> readings;
-    for (std::size_t n = 0; n < events.size(); ++n)
-        if (events[n] == "wtime")
-            readings.push_back(n);
+    const std::vector<std::string> events = probe_events(dir + "/events.txt");
+    const std::vector<std::size_t> readings = clock_readings(events);
     // The fill's two readings, then two for every frame.
     ASSERT_EQ(readings.size(), 2u + 2u * frames);
     EXPECT_GT(readings[0], 0u);
     EXPECT_EQ(events[readings[0] - 1], "flush") << "the notice is flushed before the fill starts";
-    const std::vector<std::string> fill(events.begin() + readings[0] + 1, events.begin() + readings[1]);
-    EXPECT_EQ(fill, (std::vector<std::string>{"parallel_begin", "parallel_end"}));
+    EXPECT_EQ(events_between(events, readings[0], readings[1]),
+              (std::vector<std::string>{"parallel_begin", "parallel_end"}));
     for (std::size_t pair = 1; pair < readings.size() / 2; ++pair) {
         EXPECT_EQ(readings[2 * pair + 1], readings[2 * pair] + 1) << "frame " << pair << " holds more than GL";
         // Between two frames: the report on both streams.
         const std::size_t after = pair + 1 < readings.size() / 2 ? readings[2 * pair + 2] : events.size();
-        const std::vector<std::string> report(events.begin() + readings[2 * pair + 1] + 1, events.begin() + after);
+        const std::vector<std::string> report = events_between(events, readings[2 * pair + 1], after);
         EXPECT_NE(std::find(report.begin(), report.end(), "console"), report.end());
         EXPECT_NE(std::find(report.begin(), report.end(), "write"), report.end());
     }
