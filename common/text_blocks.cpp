@@ -107,6 +107,25 @@ void window_init_report(std::ostream& results, int (*current_window)(), double i
     write_empty_lines(results, 2);
 }
 
+void summary_block(std::ostream& results, const std::vector<std::string>& lines)
+{
+    for (const std::string& line : lines)
+        write_line(std::cout, line);
+    write_empty_lines(std::cout, 1);
+    for (const std::string& line : lines)
+        write_line(results, line);
+    write_empty_lines(results, 1);
+}
+
+void main_loop_returned(std::ofstream& results)
+{
+    write_empty_lines(std::cout, 1);
+    write_empty_lines(results, 1);
+    results.close();
+    std::cin.get();
+    std::exit(0);
+}
+
 void exit_prompt()
 {
     write_line(std::cout, "Press Enter to Exit.");

@@ -3,8 +3,10 @@
 // newline and a flush of the stream it goes to; an empty line is the newline
 // and the flush alone. Report lines go to the console first, then with the
 // same text to the results file.
+#include <fstream>
 #include <ostream>
 #include <string>
+#include <vector>
 
 void write_line(std::ostream& out, const std::string& text);
 void write_empty_lines(std::ostream& out, int count);
@@ -49,6 +51,15 @@ void init_report(std::ostream& results, double init_time);
 // only (the streaming program's file line ends with one more blank).
 void window_init_report(std::ostream& results, int (*current_window)(), double init_time,
                         const char* file_ending);
+
+// A summary: its lines and an empty line to the console, then the same to
+// the results file.
+void summary_block(std::ostream& results, const std::vector<std::string>& lines);
+
+// The end of a graphics program's main, reached only if the GLUT main loop
+// returns: an empty line to the console and one to the results file, the
+// file closed, one character read without a prompt, exit with status 0.
+[[noreturn]] void main_loop_returned(std::ofstream& results);
 
 // Console: "Press Enter to Exit.", then one character read from standard
 // input (end of input returns at once), then exit with status 0.

@@ -5,6 +5,7 @@
 #include "element_values.h"
 #include "stream_report.h"
 #include "wall_clock.h"
+#include "window.h"
 
 #include <GL/freeglut.h>
 #include <iostream>
@@ -25,13 +26,7 @@ static void replay(GLuint id)
 
 void display()
 {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_ACCUM_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    // Set after the clear: each clear uses the values of the call before,
-    // which are GL's initial ones anyway.
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClearDepth(1.0);
-    glClearStencil(0);
-    glClearAccum(0.0f, 0.0f, 0.0f, 0.0f);
+    clear_frame();
 
     const double executions = static_cast<double>(execution_count);
 

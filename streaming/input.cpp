@@ -3,6 +3,7 @@
 #include "streaming.h"
 
 #include "text_blocks.h"
+#include "window.h"
 
 #include <GL/freeglut.h>
 #include <omp.h>
@@ -14,12 +15,7 @@ void idle()
 
 void mouse(int button, int state, int, int)
 {
-    if (state != GLUT_DOWN)
-        return;
-    if (button == GLUT_LEFT_BUTTON)
-        glutIdleFunc(idle);
-    else if (button == GLUT_RIGHT_BUTTON)
-        glutIdleFunc(nullptr);
+    mouse_run_state(button, state, idle);
 }
 
 void keyboard(unsigned char key, int, int)

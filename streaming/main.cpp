@@ -6,9 +6,9 @@
 #include "build_texts.h"
 #include "results_file.h"
 #include "text_blocks.h"
+#include "window.h"
 
 #include <GL/freeglut.h>
-#include <cstdlib>
 #include <iostream>
 
 // Opened before main runs, so the file exists, emptied, from the start.
@@ -26,11 +26,7 @@ int main(int argc, char** argv)
     key_help(run_key_help);
     init_notice();
 
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ACCUM | GLUT_DEPTH | GLUT_STENCIL);
-    glutInitWindowSize(400, 100);
-    glutInitWindowPosition(215, 15);
-    window_ids[0] = glutCreateWindow(window_title("Streaming").c_str());
+    window_ids[0] = open_window(&argc, argv, 400, 100, 215, 15, window_title("Streaming"));
 
     init();
 
@@ -39,10 +35,5 @@ int main(int argc, char** argv)
     glutMouseFunc(mouse);
     glutKeyboardFunc(keyboard);
     glutMainLoop();
-
-    write_empty_lines(std::cout, 1);
-    write_empty_lines(results, 1);
-    results.close();
-    std::cin.get();
-    std::exit(0);
+    main_loop_returned(results);
 }

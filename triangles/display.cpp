@@ -5,6 +5,7 @@
 
 #include "text_blocks.h"
 #include "wall_clock.h"
+#include "window.h"
 
 #include <GL/glut.h>
 #include <cstdlib>
@@ -34,11 +35,7 @@ void frame_report(std::ostream& out)
 void display()
 {
     frame_start = wall_clock();
-    glClear(GL_COLOR_BUFFER_BIT | GL_STENCIL_BUFFER_BIT | GL_ACCUM_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glClearColor(0, 0, 0, 0);
-    glClearDepth(1.0);
-    glClearStencil(0);
-    glClearAccum(0, 0, 0, 0);
+    clear_frame();
     glPushMatrix();
 
     float light_position[4];

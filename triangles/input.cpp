@@ -4,24 +4,9 @@
 #include "triangles_report.h"
 
 #include "text_blocks.h"
+#include "window.h"
 
 #include <GL/glut.h>
-#include <iostream>
-
-namespace {
-
-void summary()
-{
-    const std::array<std::string, 2> lines = summary_lines(total_time, frame_count);
-    for (const std::string& line : lines)
-        write_line(std::cout, line);
-    write_empty_lines(std::cout, 1);
-    for (const std::string& line : lines)
-        write_line(results, line);
-    write_empty_lines(results, 1);
-}
-
-} // namespace
 
 void idle()
 {
@@ -31,10 +16,7 @@ void idle()
 
 void mouse(int button, int state, int, int)
 {
-    if (button == GLUT_LEFT_BUTTON && state == GLUT_DOWN)
-        glutIdleFunc(idle);
-    else if (button == GLUT_RIGHT_BUTTON && state == GLUT_DOWN)
-        glutIdleFunc(nullptr);
+    mouse_run_state(button, state, idle);
 }
 
 void reshape(int w, int h)
@@ -64,7 +46,7 @@ void keyboard(unsigned char key, int, int)
         glutPostRedisplay();
         break;
     case 27:
-        summary();
+        summary_block(results, summary_lines(total_time, frame_count));
         exit_prompt();
     default:
         break;

@@ -10,9 +10,9 @@
 #include "thread_setup.h"
 #include "vertex_array.h"
 #include "wall_clock.h"
+#include "window.h"
 
 #include <GL/glut.h>
-#include <cstdlib>
 #include <iostream>
 
 // results is opened before the array is allocated: static initialisation in
@@ -41,11 +41,8 @@ int main(int argc, char** argv)
     init_time = init_end - init_start;
     init_report(results, init_time);
 
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ACCUM | GLUT_DEPTH | GLUT_STENCIL);
-    glutInitWindowSize(720, 720);
-    glutInitWindowPosition(265, 65);
-    glutCreateWindow(window_title("Triangles").c_str());
+    // The window id is not kept: the reports ask GLUT for the current window.
+    open_window(&argc, argv, 720, 720, 265, 65, window_title("Triangles"));
     init();
 
     glutDisplayFunc(display);
@@ -53,12 +50,7 @@ int main(int argc, char** argv)
     glutMouseFunc(mouse);
     glutKeyboardFunc(keyboard);
     glutMainLoop();
-
-    write_empty_lines(std::cout, 1);
-    write_empty_lines(results, 1);
-    results.close();
-    std::cin.get();
-    std::exit(0);
+    main_loop_returned(results);
 }
 
 void init()

@@ -14,7 +14,7 @@ std::array<std::string, 5> frame_report_lines(int window, double index_count, do
             was_text(triangles_per_sec, " Triangles/sec.")};
 }
 
-std::array<std::string, 2> summary_lines(double total_time, double frame_count)
+std::vector<std::string> summary_lines(double total_time, double frame_count)
 {
     return {total_running_time_text(total_time),
             average_text("Average Angles/Sec: ", frame_count / total_time, " Angles/Sec.")};
