@@ -1,6 +1,5 @@
 #include "cube_report.h"
 
-#include "number_format.h"
 #include "report_texts.h"
 
 std::vector<std::string> frame_report_lines(int window, double frame_time, double angles_per_sec,
@@ -17,8 +16,8 @@ std::vector<std::string> frame_report_lines(int window, double frame_time, doubl
 std::vector<std::string> summary_lines(double total_time, double frame_count, double total_vertices)
 {
     return {
-        spent_text("Total running time:  ", total_time),
-        "Average Angles/Sec: " + format_number(frame_count / total_time) + " Angles/Sec.",
-        "Average Vertex/Sec: " + format_number(total_vertices / total_time) + " Vertex/Sec.",
+        total_running_time_text(total_time),
+        average_text("Average Angles/Sec: ", frame_count / total_time, " Angles/Sec."),
+        average_text("Average Vertex/Sec: ", total_vertices / total_time, " Vertex/Sec."),
     };
 }

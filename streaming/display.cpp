@@ -15,44 +15,30 @@ double float_end = 0.0, integer_end = 0.0, logic_end = 0.0;
 double float_time = 0.0, integer_time = 0.0, logic_time = 0.0;
 double float_executions_per_sec = 0.0, integer_executions_per_sec = 0.0, logic_executions_per_sec = 0.0;
 
-// The interval holds the matrix push, the list call, the pop and the swap.
-static void replay(GLuint id)
+// The interval holds the matrix push, the list call, the pop and the swap;
+// the rate and the report come after it.
+static void timed_replay(GLuint id, double& start, double& end, double& time, double& rate, const char* heading,
+                         const char* spent_label)
 {
+    start = wall_clock();
     glPushMatrix();
     glCallList(id);
     glPopMatrix();
     glutSwapBuffers();
+    end = wall_clock();
+    time = end - start;
+    rate = executions_per_sec(static_cast<double>(execution_count), time);
+    stream_report(std::cout, results, glutGetWindow, heading, spent_label, time, rate);
 }
 
 void display()
 {
     clear_frame();
-
-    const double executions = static_cast<double>(execution_count);
-
-    float_start = wall_clock();
-    replay(float_list_id);
-    float_end = wall_clock();
-    float_time = float_end - float_start;
-    float_executions_per_sec = executions_per_sec(executions, float_time);
-    stream_report(std::cout, results, glutGetWindow, float_heading, system_spent_label, float_time,
-                  float_executions_per_sec);
-
-    integer_start = wall_clock();
-    replay(integer_list_id);
-    integer_end = wall_clock();
-    integer_time = integer_end - integer_start;
-    integer_executions_per_sec = executions_per_sec(executions, integer_time);
-    stream_report(std::cout, results, glutGetWindow, integer_heading, system_spent_label, integer_time,
-                  integer_executions_per_sec);
-
-    logic_start = wall_clock();
-    replay(logic_list_id);
-    logic_end = wall_clock();
-    logic_time = logic_end - logic_start;
-    logic_executions_per_sec = executions_per_sec(executions, logic_time);
-    stream_report(std::cout, results, glutGetWindow, logic_heading, logic_spent_label, logic_time,
-                  logic_executions_per_sec);
-
+    timed_replay(float_list_id, float_start, float_end, float_time, float_executions_per_sec, float_heading,
+                 system_spent_label);
+    timed_replay(integer_list_id, integer_start, integer_end, integer_time, integer_executions_per_sec,
+                 integer_heading, system_spent_label);
+    timed_replay(logic_list_id, logic_start, logic_end, logic_time, logic_executions_per_sec, logic_heading,
+                 logic_spent_label);
     stream_report_end(std::cout, results);
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "files.h"
+#include "gl_trace.h"
 #include "x_session.h"
 
 #include "build_texts.h"
@@ -24,8 +25,6 @@ const double start_timeout = emulated ? 3000.0 : 600.0;
 const double frame_timeout = emulated ? 600.0 : 120.0;
 const double quiet = emulated ? 5.0 : 2.0;
 
-const char* const tracer = emulated ? "/usr/lib/i386-linux-gnu/apitrace/wrappers/glxtrace.so"
-                                    : "/usr/lib/x86_64-linux-gnu/apitrace/wrappers/glxtrace.so";
 
 // The last point's normal component, as each build computes it.
 const double last_normal = emulated ? 0.5773502691896257 : 0.5773502691896258;
@@ -91,7 +90,7 @@ TEST(CubeTrace, GlCallsFromOutside)
     XServer server;
     const std::string dir = make_work_dir("cube_trace");
     const std::string wrapper = dir + "/traced_cube";
-    write_file(wrapper, "#!/bin/sh\nexec env LD_PRELOAD=" + shell_quote(tracer) +
+    write_file(wrapper, "#!/bin/sh\nexec env LD_PRELOAD=" + shell_quote(glx_tracer()) +
                             " TRACE_FILE=cube.trace " + shell_quote(benchmark_path("cube")) + "\n");
     ASSERT_EQ(chmod(wrapper.c_str(), 0755), 0);
 
@@ -125,30 +124,14 @@ TEST(CubeTrace, GlCallsFromOutside)
     std::size_t at = 0;
     while (at < lines.size() && lines[at] != "glShadeModel(GL_SMOOTH)")
         ++at;
-    const std::vector<std::string> init_calls = {
-        "glShadeModel(GL_SMOOTH)",
-        "glEnable(GL_POINT_SMOOTH)",
-        "glEnable(GL_FOG)",
-        "glEnable(GL_LIGHT0)",
-        "glEnable(GL_LIGHTING)",
-        "glHint(GL_POINT_SMOOTH_HINT, GL_NICEST)",
-        "glHint(GL_FOG_HINT, GL_NICEST)",
-        "glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST)",
-        "glEnable(GL_BLEND)",
-        "glEnable(GL_ALPHA_TEST)",
-        "glEnable(GL_AUTO_NORMAL)",
-        "glEnable(GL_COLOR_MATERIAL)",
-        "glEnable(GL_DITHER)",
-        "glEnable(GL_SCISSOR_TEST)",
-        "glEnable(GL_STENCIL_TEST)",
-        "glEnable(GL_DEPTH_TEST)",
-        "glEnable(GL_NORMALIZE)",
+    std::vector<std::string> init_calls = traced_state_list(false);
+    for (const char* call : {
         "glGenLists(1) = 1",
         "glNewList(1, GL_COMPILE)",
         "in list: glPushMatrix()",
         "in list: glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS)",
-        "in list: glBegin(GL_POINTS)",
-    };
+        "in list: glBegin(GL_POINTS)"})
+        init_calls.push_back(call);
     ASSERT_TRUE(matches_at(lines, at, init_calls)) << (at < lines.size() ? lines[at] : "no glShadeModel");
     // Before the state list only the context's own set-up.
     for (std::size_t n = 0; n < at; ++n)

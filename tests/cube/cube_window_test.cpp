@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "files.h"
+#include "report_checks.h"
 #include "x_session.h"
 
 #include "build_texts.h"
@@ -45,19 +46,6 @@ int settled_frames(WindowProgram& program)
 {
     EXPECT_TRUE(program.wait_for_quiet(quiet, frame_timeout));
     return frames(program);
-}
-
-double number_in(const std::string& line, const std::string& prefix, const std::string& suffix)
-{
-    EXPECT_EQ(line.rfind(prefix, 0), 0u) << line;
-    if (line.size() < prefix.size() + suffix.size())
-        return NAN;
-    EXPECT_EQ(line.substr(line.size() - suffix.size()), suffix) << line;
-    const std::string number = line.substr(prefix.size(), line.size() - prefix.size() - suffix.size());
-    char* end = nullptr;
-    const double value = std::strtod(number.c_str(), &end);
-    EXPECT_EQ(*end, '\0') << line;
-    return value;
 }
 
 // Lines of the console up to and including the init report's two empty lines.

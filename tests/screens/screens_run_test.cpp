@@ -1,6 +1,7 @@
 // The real screens program, run from outside with its console redirected,
 // compared line by line with the texts it must print.
 #include "files.h"
+#include "report_checks.h"
 #include "probe_log.h"
 
 #include "build_texts.h"
@@ -27,19 +28,6 @@ std::string results_name()
 int run_screens(const std::string& dir, const std::string& redirections)
 {
     return run_shell(shell_quote(benchmark_path("screens")) + " " + redirections, dir);
-}
-
-// Extracts the number between prefix and suffix of a report line.
-double number_in(const std::string& line, const std::string& prefix, const std::string& suffix)
-{
-    EXPECT_EQ(line.rfind(prefix, 0), 0u) << line;
-    EXPECT_GE(line.size(), prefix.size() + suffix.size()) << line;
-    EXPECT_EQ(line.substr(line.size() - suffix.size()), suffix) << line;
-    const std::string number = line.substr(prefix.size(), line.size() - prefix.size() - suffix.size());
-    char* end = nullptr;
-    const double value = std::strtod(number.c_str(), &end);
-    EXPECT_EQ(*end, '\0') << line;
-    return value;
 }
 
 // The three report lines agree with each other: the figures are the

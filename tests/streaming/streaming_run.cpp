@@ -3,6 +3,7 @@
 #include "build_texts.h"
 #include "element_values.h"
 #include "files.h"
+#include "report_checks.h"
 #include "text_blocks.h"
 
 #include <gtest/gtest.h>
@@ -12,21 +13,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-// The number between prefix and suffix of a line, or NaN if the line has
-// another shape.
-double number_in(const std::string& line, const std::string& prefix, const std::string& suffix)
-{
-    if (line.rfind(prefix, 0) != 0 || line.size() < prefix.size() + suffix.size() ||
-        line.compare(line.size() - suffix.size(), suffix.size(), suffix) != 0)
-        return NAN;
-    const std::string number = line.substr(prefix.size(), line.size() - prefix.size() - suffix.size());
-    if (number == "1.#INF")
-        return INFINITY;
-    char* end = nullptr;
-    const double value = std::strtod(number.c_str(), &end);
-    return number.empty() || *end != '\0' ? NAN : value;
-}
 
 } // namespace
 

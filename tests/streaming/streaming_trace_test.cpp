@@ -1,5 +1,6 @@
 // The GL calls of the real program, recorded from outside with apitrace:
 // the state list, the three display lists and what every display call does.
+#include "gl_trace.h"
 #include "streaming_run.h"
 
 #include "build_texts.h"
@@ -60,25 +61,7 @@ TEST(StreamingTrace, StateListDisplayListsAndReplays)
               0);
     const std::vector<std::string> calls = gl_calls(read_file(dir + "/dump.txt"));
 
-    std::vector<std::string> expected = {
-        "glShadeModel(GL_SMOOTH)",
-        "glEnable(GL_POINT_SMOOTH)",
-        "glEnable(GL_FOG)",
-        "glEnable(GL_LIGHT0)",
-        "glEnable(GL_LIGHTING)",
-        "glHint(GL_POINT_SMOOTH_HINT, GL_NICEST)",
-        "glHint(GL_FOG_HINT, GL_NICEST)",
-        "glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST)",
-        "glEnable(GL_BLEND)",
-        "glEnable(GL_COLOR_LOGIC_OP)",
-        "glEnable(GL_ALPHA_TEST)",
-        "glEnable(GL_AUTO_NORMAL)",
-        "glEnable(GL_COLOR_MATERIAL)",
-        "glEnable(GL_DITHER)",
-        "glEnable(GL_SCISSOR_TEST)",
-        "glEnable(GL_STENCIL_TEST)",
-        "glEnable(GL_DEPTH_TEST)",
-    };
+    std::vector<std::string> expected = traced_state_list(true);
     // glGenLists(1), (2) and (3): the first names of blocks of 1, 2 and 3.
     const std::string ids[3] = {"1", "2", "4"};
     for (int n = 0; n < 3; ++n) {

@@ -3,6 +3,7 @@
 // frame's calls in order; and from the recorded data, that the colour,
 // normal and vertex arrays and the index list are the array's own bytes.
 #include "files.h"
+#include "gl_trace.h"
 #include "x_session.h"
 
 #include "build_texts.h"
@@ -20,12 +21,6 @@ double* vertex_data = nullptr;   // not used here; fill.cpp refers to it
 namespace {
 
 const double patience = sizeof(void*) == 8 ? 1.0 : 8.0;
-
-std::string wrapper()
-{
-    return sizeof(void*) == 8 ? "/usr/lib/x86_64-linux-gnu/apitrace/wrappers/glxtrace.so"
-                              : "/usr/lib/i386-linux-gnu/apitrace/wrappers/glxtrace.so";
-}
 
 // The dump's GL calls, without the window-system calls but the swap, the
 // calls apitrace fakes for client memory, and comments.
@@ -72,7 +67,7 @@ TEST(TrianglesTrace, CallsInOrderAndTheArraysAreVertexData)
 {
     XServer server;
     const std::string dir = make_work_dir("triangles_trace");
-    std::vector<std::string> env = {"LD_PRELOAD=" + wrapper(), "TRACE_FILE=" + dir + "/run.trace"};
+    std::vector<std::string> env = {"LD_PRELOAD=" + glx_tracer(), "TRACE_FILE=" + dir + "/run.trace"};
     // Under the emulator a really rasterized frame takes minutes; the calls
     // are the same with rasterization skipped.
     if (runs_emulated())
@@ -94,14 +89,10 @@ TEST(TrianglesTrace, CallsInOrderAndTheArraysAreVertexData)
     ASSERT_EQ(run_shell("apitrace dump --call-nos=no --arg-names=no run.trace >dump.txt 2>dump.err", dir), 0);
     const std::vector<std::string> calls = gl_calls(read_file(dir + "/dump.txt"));
 
-    const std::vector<std::string> set_up = {
-        "glShadeModel(GL_SMOOTH)", "glEnable(GL_POINT_SMOOTH)", "glEnable(GL_FOG)", "glEnable(GL_LIGHT0)",
-        "glEnable(GL_LIGHTING)", "glHint(GL_POINT_SMOOTH_HINT, GL_NICEST)", "glHint(GL_FOG_HINT, GL_NICEST)",
-        "glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST)", "glEnable(GL_BLEND)", "glEnable(GL_ALPHA_TEST)",
-        "glEnable(GL_AUTO_NORMAL)", "glEnable(GL_COLOR_MATERIAL)", "glEnable(GL_DITHER)",
-        "glEnable(GL_SCISSOR_TEST)", "glEnable(GL_STENCIL_TEST)", "glEnable(GL_DEPTH_TEST)",
-        "glEnable(GL_NORMALIZE)", "glEnableClientState(GL_COLOR_ARRAY)", "glEnableClientState(GL_NORMAL_ARRAY)",
-        "glEnableClientState(GL_VERTEX_ARRAY)"};
+    std::vector<std::string> set_up = traced_state_list(false);
+    for (const char* call : {"glEnableClientState(GL_COLOR_ARRAY)", "glEnableClientState(GL_NORMAL_ARRAY)",
+                             "glEnableClientState(GL_VERTEX_ARRAY)"})
+        set_up.push_back(call);
     ASSERT_GE(calls.size(), set_up.size() + 3);
     for (std::size_t n = 0; n < set_up.size(); ++n)
         EXPECT_EQ(calls[n], set_up[n]) << "call " << n;
@@ -142,8 +133,9 @@ TEST(TrianglesTrace, CallsInOrderAndTheArraysAreVertexData)
                 std::to_string(count) + "))",
             "glCallList(" + list + ")", "glPopMatrix()", "glFlush()", "glXSwapBuffers"};
         for (std::size_t k = 0; k < frame.size(); ++k)
-            if (!frame[k].empty())
+            if (!frame[k].empty()) {
                 EXPECT_EQ(calls[n + k], frame[k]) << "frame " << drawn << ", call " << k;
+            }
         EXPECT_EQ(calls[n + 9].rfind("glLightfv(GL_LIGHT0, GL_POSITION, {", 0), 0u) << calls[n + 9];
         expect_floats(calls[n + 9], light_position, 4);
         EXPECT_EQ(calls[n + 10].rfind("glLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, {", 0), 0u) << calls[n + 10];
