@@ -17,10 +17,10 @@ stop_display() {
   unset DISPLAY
 }
 
-# start_program EXE [OUTPUT]: starts EXE with a held-open pipe on standard
-# input (descriptor 4 of this shell), its console to OUTPUT or to ours.
+# start_program EXE OUTPUT: starts EXE with a held-open pipe on standard
+# input (descriptor 4 of this shell) and its console to the file OUTPUT.
 start_program() {
-  local exe=$1 output=${2:-/dev/stdout}
+  local exe=$1 output=$2
   rm -f "$session_dir/input"
   mkfifo "$session_dir/input"
   "$exe" <"$session_dir/input" >"$output" &
@@ -51,8 +51,11 @@ finish_program() {
 }
 
 # wait_for_line FILE TEXT [COUNT]: waits until FILE holds COUNT lines that
-# begin with TEXT (default 1).
+# begin with TEXT (default 1); fails if the program ends before.
 wait_for_line() {
   local count=${3:-1}
-  until [ "$(grep -c "^$2" "$1" 2>/dev/null || true)" -ge "$count" ]; do sleep 0.1; done
+  until [ "$(grep -c "^$2" "$1" 2>/dev/null || true)" -ge "$count" ]; do
+    kill -0 "$session_program" 2>/dev/null || return 1
+    sleep 0.1
+  done
 }
