@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "files.h"
+#include "probe_log.h"
 #include "report_checks.h"
 #include "x_session.h"
 
@@ -437,4 +438,39 @@ TEST(CubeWindow, PictureOfTheTurningCube)
     program.key("Escape");
     ASSERT_TRUE(program.wait_exit(start_timeout));
     EXPECT_EQ(program.exit_status(), 0);
+}
+
+// What lies between the clock readings, recorded from outside by the probe:
+// the list's compilation alone in the set-up interval (no parallel region,
+// no output), nothing but GL in every frame, each report after its frame.
+TEST(CubeWindow, TimedIntervalsHoldOnlyTheirWork)
+{
+    XServer server;
+    const std::string dir = make_work_dir("cube_intervals");
+    std::vector<std::string> env = probe_environment(dir + "/events.txt");
+    env.push_back("GALLIUM_NOOP=1");
+    WindowProgram program(server, benchmark_path("cube"), dir, env);
+    ASSERT_TRUE(program.find_window(title(), start_timeout));
+    ASSERT_TRUE(program.wait_for_lines("window: ", 1, start_timeout, true));
+    settled_frames(program);
+    program.key("C");
+    ASSERT_TRUE(program.wait_for_lines("window: ", frames(program) + 1, frame_timeout, true));
+    const int drawn = settled_frames(program);
+    program.close_window();
+    ASSERT_TRUE(program.wait_exit(frame_timeout));
+
+    const std::vector<std::string> events = probe_events(dir + "/events.txt");
+    const std::vector<std::size_t> readings = clock_readings(events);
+    ASSERT_EQ(readings.size(), 2u + 2u * drawn);
+    std::size_t last = readings[0] - 1;
+    while (last > 0 && events[last] == "write")
+        --last;
+    EXPECT_EQ(events[last], "flush") << "the notice is flushed before the compilation starts";
+    for (std::size_t pair = 0; pair < readings.size() / 2; ++pair) {
+        EXPECT_EQ(readings[2 * pair + 1], readings[2 * pair] + 1) << "interval " << pair << " holds more than GL";
+        const std::size_t after = pair + 1 < readings.size() / 2 ? readings[2 * pair + 2] : events.size();
+        const std::vector<std::string> report = events_between(events, readings[2 * pair + 1], after);
+        EXPECT_NE(std::find(report.begin(), report.end(), "flush"), report.end()) << "interval " << pair;
+        EXPECT_NE(std::find(report.begin(), report.end(), "write"), report.end()) << "interval " << pair;
+    }
 }
