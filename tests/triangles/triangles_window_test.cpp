@@ -403,7 +403,7 @@ TEST(TrianglesRun, ArrayThatCannotBeAllocated)
     EXPECT_TRUE(file_exists(dir + "/" + results_name));
 }
 
-TEST(TrianglesWindow, TimedIntervalsHoldOnlyTheirWork)
+TEST(TrianglesWindow, StartUpOrderAndTimedIntervals)
 {
     // The probe records clock readings, parallel regions, console output and
     // file writes in their order.
@@ -420,6 +420,26 @@ TEST(TrianglesWindow, TimedIntervalsHoldOnlyTheirWork)
 
     const std::vector<std::string> events = probe_events(dir + "/events.txt");
     const std::vector<std::size_t> readings = clock_readings(events);
+
+    // The start-up's order, one flush per console line and one write per
+    // results line: console lines 1 to 9 (to the thread line and its empty
+    // line), the four results header lines, console lines 10 to 17, the fill,
+    // the three console lines of the init report, then its three file lines.
+    std::vector<std::pair<std::string, int>> runs;
+    for (const std::string& event : events) {
+        if (event == "console")
+            continue;
+        if (!runs.empty() && runs.back().first == event && event != "wtime")
+            ++runs.back().second;
+        else
+            runs.push_back({event, 1});
+    }
+    const std::vector<std::pair<std::string, int>> start_up = {
+        {"flush", 9}, {"write", 4}, {"flush", 8}, {"wtime", 1}, {"parallel_begin", 1}, {"parallel_end", 1},
+        {"wtime", 1}, {"flush", 3}, {"write", 3}, {"wtime", 1}};
+    ASSERT_GE(runs.size(), start_up.size());
+    for (std::size_t n = 0; n < start_up.size(); ++n)
+        EXPECT_EQ(runs[n], start_up[n]) << "run " << n;
     // The fill's two readings, then two for every frame.
     ASSERT_EQ(readings.size(), 2u + 2u * frames);
     EXPECT_GT(readings[0], 0u);
