@@ -455,3 +455,18 @@ TEST(TrianglesWindow, StartUpOrderAndTimedIntervals)
         EXPECT_NE(std::find(report.begin(), report.end(), "write"), report.end());
     }
 }
+
+TEST(TrianglesRun, ConsoleClosedLeavesTheResultsFileClean)
+{
+    // With standard output closed, the results file, opened before main,
+    // must not take over descriptor 1 and receive the console's lines. No
+    // display is given: the run ends in GLUT's own start-up, after the fill.
+    const std::string dir = make_work_dir("triangles_console_closed");
+    run_shell("env -u DISPLAY " + shell_quote(benchmark_path("triangles")) + " </dev/null >&- 2>stderr.txt", dir);
+    const std::vector<std::string> results = split_lines(read_file(dir + "/" + results_name));
+    ASSERT_EQ(results.size(), 7u);
+    EXPECT_EQ(results[0], banner("Graphics Triangles"));
+    EXPECT_EQ(results[2], "Thread(s): 8");
+    EXPECT_EQ(results[4].rfind("It spent: ", 0), 0u);
+    EXPECT_EQ(read_file(dir + "/" + results_name).find("Press Key"), std::string::npos);
+}
