@@ -7,6 +7,7 @@
 #include "light.h"
 #include "point_values.h"
 #include "wall_clock.h"
+#include "window.h"
 
 #include <GL/freeglut.h>
 
@@ -20,11 +21,7 @@ int frames_left = 8;
 void reference_display()
 {
     const double start = wall_clock();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT | GL_ACCUM_BUFFER_BIT);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClearDepth(1.0);
-    glClearStencil(0);
-    glClearAccum(0.0f, 0.0f, 0.0f, 0.0f);
+    clear_frame();
     glPushMatrix();
     glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
     float position[4], direction[3];
@@ -63,13 +60,9 @@ void reference_reshape(int width, int height)
 
 int main(int argc, char** argv)
 {
-    glutInit(&argc, argv);
+    open_window(&argc, argv, 720, 720, 265, 65, "cube reference");
     if (argc > 1)
         frames_left = std::atoi(argv[1]);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ACCUM | GLUT_DEPTH | GLUT_STENCIL);
-    glutInitWindowSize(720, 720);
-    glutInitWindowPosition(265, 65);
-    glutCreateWindow("cube reference");
     set_gl_state_triangles_cube();
 
     const double start = wall_clock();
