@@ -23,8 +23,6 @@ const bool emulated = sizeof(void*) == 4;
 // compilation itself, and the 32-bit build also runs emulated.
 const double start_timeout = emulated ? 3000.0 : 600.0;
 const double frame_timeout = emulated ? 600.0 : 120.0;
-const double quiet = emulated ? 5.0 : 2.0;
-
 
 // The last point's normal component, as each build computes it.
 const double last_normal = emulated ? 0.5773502691896257 : 0.5773502691896258;
@@ -34,9 +32,12 @@ int frames(const WindowProgram& program)
     return program.count_lines("window: ", true);
 }
 
-void settle(WindowProgram& program)
+// Waits for a frame after the first `before` ones, then until the program
+// has drawn all that were due and sleeps.
+void frames_after(WindowProgram& program, int before)
 {
-    EXPECT_TRUE(program.wait_for_quiet(quiet, frame_timeout));
+    ASSERT_TRUE(program.wait_for_lines("window: ", before + 1, frame_timeout, true));
+    EXPECT_TRUE(program.wait_until_asleep(frame_timeout));
 }
 
 double number(const std::string& text)
@@ -98,15 +99,14 @@ TEST(CubeTrace, GlCallsFromOutside)
         WindowProgram program(server, wrapper, dir, {"GALLIUM_NOOP=1"});
         ASSERT_TRUE(program.find_window(window_title("Cube"), start_timeout));
         ASSERT_TRUE(program.wait_for_lines("window: ", 1, start_timeout, true));
-        settle(program);
-        const int first = frames(program);
+        ASSERT_TRUE(program.wait_until_asleep(frame_timeout));
         // One manual step, then a resize, then Esc.
+        const int first = frames(program);
         program.key("c");
-        ASSERT_TRUE(program.wait_for_lines("window: ", first + 1, frame_timeout, true));
-        settle(program);
+        frames_after(program, first);
+        const int stepped = frames(program);
         program.resize(1000, 500);
-        ASSERT_TRUE(program.wait_for_lines("window: ", first + 2, frame_timeout, true));
-        settle(program);
+        frames_after(program, stepped);
         program.close_input();
         program.key("Escape");
         ASSERT_TRUE(program.wait_exit(frame_timeout));

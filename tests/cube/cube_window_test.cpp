@@ -15,7 +15,6 @@
 #include <cstdlib>
 #include <regex>
 #include <sys/stat.h>
-#include <thread>
 
 namespace {
 
@@ -23,18 +22,11 @@ const bool emulated = sizeof(void*) == 4;
 // The 32-bit build runs under user-mode emulation: everything is slower.
 const double start_timeout = emulated ? 900.0 : 180.0;
 const double frame_timeout = emulated ? 300.0 : 60.0;
-// How long the console must stay unchanged before no more frames are due.
-const double quiet = emulated ? 5.0 : 2.0;
 
 const std::vector<std::string> no_rendering = {"GALLIUM_NOOP=1"};
 
 std::string title() { return window_title("Cube"); }
 std::string results_name() { return results_file_name("cube"); }
-
-void pause_for(double seconds)
-{
-    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-}
 
 // Frames reported on the console so far.
 int frames(const WindowProgram& program)
@@ -42,10 +34,13 @@ int frames(const WindowProgram& program)
     return program.count_lines("window: ", true);
 }
 
-// Lets pending frames finish and returns the settled frame count.
-int settled_frames(WindowProgram& program)
+// Waits until the program has reported more than `before` frames and then
+// drawn every frame that was due (it sleeps, waiting for events); returns
+// the frame count then.
+int frames_after(WindowProgram& program, int before)
 {
-    EXPECT_TRUE(program.wait_for_quiet(quiet, frame_timeout));
+    EXPECT_TRUE(program.wait_for_lines("window: ", before + 1, frame_timeout, true));
+    EXPECT_TRUE(program.wait_until_asleep(frame_timeout)) << "frames go on by themselves";
     return frames(program);
 }
 
@@ -171,14 +166,13 @@ TEST(CubeWindow, StartUpFramesAndEsc)
         EXPECT_EQ(height, 720);
 
         ASSERT_TRUE(program.wait_for_lines("window: ", 1, start_timeout, true));
-        settled_frames(program);
+        frames_after(program, 0);
         EXPECT_EQ(read_file(probe_log), "omp_set_num_threads " + std::to_string(c.threads) + "\n");
 
         program.key("Escape");
         ASSERT_TRUE(program.wait_for_lines("Press Enter to Exit.", 1, frame_timeout));
         // The prompt waits for a character.
-        pause_for(1.0);
-        EXPECT_TRUE(program.running());
+        EXPECT_TRUE(program.wait_for_input_read(frame_timeout)) << "no wait for a character";
         program.send_input("\n");
         ASSERT_TRUE(program.wait_exit(frame_timeout));
         EXPECT_EQ(program.exit_status(), 0);
@@ -212,10 +206,9 @@ TEST(CubeWindow, RunStatesFromKeysAndButtons)
     ASSERT_TRUE(program.find_window(title(), start_timeout));
     ASSERT_TRUE(program.wait_for_lines("window: ", 1, start_timeout, true));
 
-    // Paused at start: only the first showing draws.
-    int count = settled_frames(program);
-    pause_for(quiet);
-    EXPECT_EQ(frames(program), count) << "frames without input";
+    // Paused at start: only the first showing draws, then the program
+    // sleeps until there is input.
+    int count = frames_after(program, 0);
 
     struct Event {
         const char* name;
@@ -231,6 +224,14 @@ TEST(CubeWindow, RunStatesFromKeysAndButtons)
         case 'r': program.release(e.button); break;
         }
     };
+    // Input that does nothing: the program wakes up for it and goes back to
+    // sleep without a frame.
+    const auto expect_nothing = [&program, &send, &count](const Event& e) {
+        const std::uint64_t sleeps = program.sleeps();
+        send(e);
+        EXPECT_TRUE(program.wait_until_handled(sleeps, frame_timeout)) << e.name << ": frames go on";
+        EXPECT_EQ(frames(program), count) << e.name << " in paused";
+    };
 
     // In paused: keys and buttons that do nothing, a pause that changes
     // nothing, and the manual step that gives exactly one frame.
@@ -240,19 +241,17 @@ TEST(CubeWindow, RunStatesFromKeysAndButtons)
         {"wheel up", 'c', "", 4},   {"wheel down", 'c', "", 5}, {"right click", 'c', "", 3},
         {"P", 'k', "P", 0},         {"p", 'k', "p", 0},       {"left release", 'r', "", 1},
     };
-    for (const Event& e : idle_events) {
-        send(e);
-        EXPECT_EQ(settled_frames(program), count) << e.name << " in paused";
-    }
+    for (const Event& e : idle_events)
+        expect_nothing(e);
     for (const Event& e : {Event{"C", 'k', "C", 0}, Event{"c", 'k', "c", 0}}) {
         send(e);
-        ASSERT_TRUE(program.wait_for_lines("window: ", count + 1, frame_timeout, true)) << e.name;
-        count = settled_frames(program);
-        pause_for(quiet);
-        EXPECT_EQ(frames(program), count) << e.name << " gave more than one frame";
+        EXPECT_EQ(frames_after(program, count), count + 1) << e.name << " gave more than one frame";
+        count = frames(program);
     }
 
-    // Each starter runs frames until its stopper; a second starter keeps running.
+    // Each starter runs frames until its stopper; a second starter keeps
+    // running. Stopped, the program goes back to sleep: no idle callback, no
+    // frame due.
     struct Toggle {
         const char* name;
         std::vector<Event> start;
@@ -275,21 +274,18 @@ TEST(CubeWindow, RunStatesFromKeysAndButtons)
         const int running = frames(program);
         ASSERT_TRUE(program.wait_for_lines("window: ", running + 2, frame_timeout, true));
         send(t.stop);
-        count = settled_frames(program);
-        pause_for(quiet);
-        EXPECT_EQ(frames(program), count) << "still running after " << t.stop.name;
+        EXPECT_TRUE(program.wait_until_asleep(frame_timeout)) << "still running after " << t.stop.name;
+        count = frames(program);
         // Release the buttons pressed alone; releases do nothing.
         if (t.stop.kind == 'p') {
-            program.release(1);
-            program.release(3);
-            EXPECT_EQ(settled_frames(program), count);
+            expect_nothing({"left release", 'r', "", 1});
+            expect_nothing({"right release", 'r', "", 3});
         }
     }
 
     // A resize in paused gives a full frame.
     program.resize(1000, 500);
-    ASSERT_TRUE(program.wait_for_lines("window: ", count + 1, frame_timeout, true));
-    count = settled_frames(program);
+    count = frames_after(program, count);
 
     // Esc ends the run; with standard input at its end the prompt returns at once.
     program.close_input();
@@ -313,7 +309,7 @@ TEST(CubeWindow, ClosedByTheUser)
     WindowProgram program(server, benchmark_path("cube"), dir, {"GALLIUM_NOOP=1", "OMP_NUM_THREADS=4"});
     ASSERT_TRUE(program.find_window(title(), start_timeout));
     ASSERT_TRUE(program.wait_for_lines("window: ", 1, start_timeout, true));
-    settled_frames(program);
+    frames_after(program, 0);
     program.close_window();
     ASSERT_TRUE(program.wait_exit(frame_timeout));
     EXPECT_EQ(program.exit_status(), 0);
@@ -338,10 +334,9 @@ TEST(CubeWindow, ResultsFileCannotBeCreated)
     WindowProgram program(server, benchmark_path("cube"), dir, {"GALLIUM_NOOP=1", "OMP_NUM_THREADS=2"});
     ASSERT_TRUE(program.find_window(title(), start_timeout));
     ASSERT_TRUE(program.wait_for_lines("window: ", 1, start_timeout, true));
-    settled_frames(program);
+    const int first = frames_after(program, 0);
     program.key("C");
-    ASSERT_TRUE(program.wait_for_lines("window: ", 2, frame_timeout, true));
-    settled_frames(program);
+    frames_after(program, first);
     program.key("Escape");
     ASSERT_TRUE(program.wait_for_lines("Press Enter to Exit.", 1, frame_timeout));
     program.send_input("\n");
@@ -415,7 +410,7 @@ TEST(CubeWindow, PictureOfTheTurningCube)
     ASSERT_TRUE(program.find_window(title(), start_timeout));
     // llvmpipe builds its pipeline in the first real frame: slow.
     ASSERT_TRUE(program.wait_for_lines("window: ", 1, start_timeout, true));
-    int count = settled_frames(program);
+    const int count = frames_after(program, 0);
     const Screenshot first = program.screenshot();
     save_ppm(first, dir + "/first.ppm");
     expect_point_cube(first, "first frame");
@@ -452,12 +447,12 @@ TEST(CubeWindow, TimedIntervalsHoldOnlyTheirWork)
     WindowProgram program(server, benchmark_path("cube"), dir, env);
     ASSERT_TRUE(program.find_window(title(), start_timeout));
     ASSERT_TRUE(program.wait_for_lines("window: ", 1, start_timeout, true));
-    settled_frames(program);
+    const int first = frames_after(program, 0);
     program.key("C");
-    ASSERT_TRUE(program.wait_for_lines("window: ", frames(program) + 1, frame_timeout, true));
-    const int drawn = settled_frames(program);
+    frames_after(program, first);
     program.close_window();
     ASSERT_TRUE(program.wait_exit(frame_timeout));
+    const int drawn = frames(program);
 
     const std::vector<std::string> events = probe_events(dir + "/events.txt");
     const std::vector<std::size_t> readings = clock_readings(events);

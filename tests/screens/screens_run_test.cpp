@@ -1,5 +1,6 @@
 // The real screens program, run from outside with its console redirected,
 // compared line by line with the texts it must print.
+#include "console_program.h"
 #include "files.h"
 #include "report_checks.h"
 #include "probe_log.h"
@@ -131,13 +132,16 @@ TEST(ScreensRun, StandardInputClosedOrAtEndReturnsAtOnce)
 
 TEST(ScreensRun, WaitsForOneCharacterAtThePrompt)
 {
+    // Standard input is a pipe that stays open: after the prompt the program
+    // blocks reading it, and Enter ends the run.
     const std::string dir = make_work_dir("screens_prompt");
-    // The reader holds its input open for a while before it sends Enter:
-    // the program must still be waiting when the line comes.
-    ASSERT_EQ(run_screens(dir, "< <(sleep 1; echo) >console.txt & pid=$!; sleep 0.5; "
-                               "kill -0 $pid && wait $pid"),
-              0);
-    EXPECT_EQ(split_lines(read_file(dir + "/console.txt")).back(), "Press Enter to Exit.");
+    ConsoleProgram program(benchmark_path("screens"), dir);
+    ASSERT_TRUE(program.wait_for_lines("Press Enter to Exit.", 1, 300));
+    EXPECT_TRUE(program.wait_for_input_read(300)) << "no wait for a character";
+    EXPECT_EQ(program.console_lines().back(), "Press Enter to Exit.");
+    program.send_input("\n");
+    ASSERT_TRUE(program.wait_exit(300));
+    EXPECT_EQ(program.exit_status(), 0);
 }
 
 TEST(ScreensRun, ConsoleClosedOrBrokenStillCompletesTheResultsFile)

@@ -12,10 +12,6 @@
 #include <cstdlib>
 #include <sys/stat.h>
 
-namespace {
-
-} // namespace
-
 double start_timeout()
 {
     return build_is_64 ? 240.0 : 600.0;
@@ -82,10 +78,8 @@ int check_reports(const std::vector<std::string>& lines, std::size_t from, std::
     return reports;
 }
 
-StreamingRun::StreamingRun(XServer& server, const std::string& dir, const std::vector<std::string>& env,
-                           const std::string& executable)
-    : dir(dir),
-      program(server, executable.empty() ? benchmark_path("streaming") : executable, dir, env)
+StreamingRun::StreamingRun(XServer& server, const std::string& dir, const std::vector<std::string>& env)
+    : dir(dir), program(server, benchmark_path("streaming"), dir, env)
 {
 }
 
@@ -101,14 +95,6 @@ bool StreamingRun::wait_reports(int count, double timeout)
 
 int StreamingRun::settle()
 {
-    program.wait_for_quiet(1.5, 120.0);
+    EXPECT_TRUE(program.wait_until_asleep(build_is_64 ? 120.0 : 600.0)) << "reports go on by themselves";
     return reports();
-}
-
-std::string wrapper_script(const std::string& dir, const std::string& lines)
-{
-    const std::string path = dir + "/run.sh";
-    write_file(path, "#!/bin/bash\nprogram=" + shell_quote(benchmark_path("streaming")) + "\n" + lines + "\n");
-    chmod(path.c_str(), 0755);
-    return path;
 }

@@ -31,18 +31,16 @@ int check_reports(const std::vector<std::string>& lines, std::size_t from, std::
 
 // One run of the program in its own working directory.
 struct StreamingRun {
-    // dir: from make_work_dir; executable: the program itself unless given.
-    StreamingRun(XServer& server, const std::string& dir, const std::vector<std::string>& env,
-                 const std::string& executable = "");
+    // dir: from make_work_dir.
+    StreamingRun(XServer& server, const std::string& dir, const std::vector<std::string>& env);
     std::string dir;
     WindowProgram program;
     int reports() const;
     // Waits for at least count reports in all.
     bool wait_reports(int count, double timeout);
-    // Waits until the output stops; returns the reports then.
+    // Waits until the program has written every report that was due and
+    // sleeps, waiting for events; returns the reports then. Call it once the
+    // answer to the last input has been seen (or, for input that must do
+    // nothing, use the window's wait_until_handled).
     int settle();
 };
-
-// "<dir>/run.sh": a shell script running the build's program after the given
-// shell lines (ulimit, a tracer in front of it with "$program").
-std::string wrapper_script(const std::string& dir, const std::string& lines);

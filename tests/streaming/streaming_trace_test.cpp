@@ -43,19 +43,21 @@ TEST(StreamingTrace, StateListDisplayListsAndReplays)
 {
     XServer server;
     const std::string dir = make_work_dir("streaming_trace");
-    const std::string script = wrapper_script(dir, "exec apitrace trace -o streaming.trace \"$program\"");
-    StreamingRun run(server, dir, {"GALLIUM_NOOP=1"}, script);
+    // The tracer preloaded into the program itself, so that the process the
+    // test watches is the program's.
+    StreamingRun run(server, dir,
+                     {"GALLIUM_NOOP=1", "LD_PRELOAD=" + glx_tracer(), "TRACE_FILE=" + dir + "/streaming.trace"});
     ASSERT_TRUE(run.program.find_window(window_title("Streaming"), start_timeout()));
     ASSERT_TRUE(run.wait_reports(1, step_timeout));
-    run.settle();
+    const int first = run.settle();
     run.program.key("C");
-    ASSERT_TRUE(run.wait_reports(2, step_timeout));
+    ASSERT_TRUE(run.wait_reports(first + 1, step_timeout));
     run.settle();
-    const int reports = run.reports();
     run.program.close_input();
     run.program.key("Escape");
     ASSERT_TRUE(run.program.wait_exit(step_timeout));
     ASSERT_EQ(run.program.exit_status(), 0);
+    const int reports = run.reports();
 
     ASSERT_EQ(run_shell("apitrace dump --call-nos=no --arg-names=no streaming.trace >dump.txt 2>dump.err", dir),
               0);

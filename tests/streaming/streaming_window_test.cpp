@@ -11,22 +11,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <sstream>
 #include <sys/stat.h>
-#include <thread>
 
 namespace {
 
 const std::string title = window_title("Streaming");
 const std::string results_name = results_file_name("streaming");
 const double step_timeout = build_is_64 ? 60.0 : 180.0;
-
-void sleep_for(double seconds)
-{
-    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-}
 
 // Waits for the window and the report of its first showing.
 void start(StreamingRun& run)
@@ -42,12 +35,11 @@ void expect_running(StreamingRun& run, const char* after)
     EXPECT_TRUE(run.wait_reports(before + 3, step_timeout)) << "no stream of reports after " << after;
 }
 
-// No report comes any more.
-void expect_paused(StreamingRun& run, const char* after)
+// No report comes any more: the program has woken up for the input (taken
+// since it had slept `sleeps` times) and sleeps again, waiting for events.
+void expect_paused(StreamingRun& run, const char* after, std::uint64_t sleeps)
 {
-    const int settled = run.settle();
-    sleep_for(1.5);
-    EXPECT_EQ(run.reports(), settled) << "reports go on after " << after;
+    EXPECT_TRUE(run.program.wait_until_handled(sleeps, step_timeout)) << "reports go on after " << after;
 }
 
 // Checks the whole console and results file of a run that has ended, and
@@ -105,8 +97,7 @@ void escape_and_enter(StreamingRun& run)
     const std::string results_before = run.program.file(results_name);
     run.program.key("Escape");
     ASSERT_TRUE(run.program.wait_for_lines("Press Enter to Exit.", 1, step_timeout));
-    sleep_for(0.5);
-    EXPECT_TRUE(run.program.running()) << "did not wait at the prompt";
+    EXPECT_TRUE(run.program.wait_for_input_read(step_timeout)) << "did not wait at the prompt";
     run.program.send_input("\n");
     ASSERT_TRUE(run.program.wait_exit(step_timeout));
     EXPECT_EQ(run.program.exit_status(), 0);
@@ -136,9 +127,9 @@ TEST(StreamingWindow, StartUpFirstShowingAndPausedInput)
     start(run);
     if (HasFatalFailure())
         return;
+    // Left alone, the window gives one report only: then the program
+    // sleeps until there is input.
     EXPECT_EQ(run.settle(), 1);
-    sleep_for(2.0);
-    EXPECT_EQ(run.reports(), 1) << "left alone, the window must give one report only";
 
     const Screenshot shot = run.program.screenshot();
     EXPECT_EQ(shot.width, 400);
@@ -150,6 +141,7 @@ TEST(StreamingWindow, StartUpFirstShowingAndPausedInput)
 
     // Releases, the middle button, the wheel and other keys print nothing;
     // P and the right button in paused change nothing.
+    const std::uint64_t sleeps = run.program.sleeps();
     run.program.release(1);
     run.program.release(3);
     for (int button : {2, 4, 5})
@@ -157,18 +149,16 @@ TEST(StreamingWindow, StartUpFirstShowingAndPausedInput)
     for (const char* key : {"q", "a", "x", "space", "1", "Return", "Tab", "Up", "F1", "P", "p"})
         run.program.key(key);
     run.program.click(3);
-    expect_paused(run, "ignored input");
+    expect_paused(run, "ignored input", sleeps);
     EXPECT_EQ(run.reports(), 1);
 
     // C and c in paused: exactly one report each.
     run.program.key("C");
     ASSERT_TRUE(run.wait_reports(2, step_timeout));
-    expect_paused(run, "C");
-    EXPECT_EQ(run.reports(), 2);
+    EXPECT_EQ(run.settle(), 2);
     run.program.key("c");
     ASSERT_TRUE(run.wait_reports(3, step_timeout));
-    expect_paused(run, "c");
-    EXPECT_EQ(run.reports(), 3);
+    EXPECT_EQ(run.settle(), 3);
 
     escape_and_enter(run);
     EXPECT_EQ(check_whole_run(run, 8, true), 3);
@@ -183,7 +173,7 @@ TEST(StreamingWindow, RunningStatesFollowKeysAndButtons)
     start(run);
     if (HasFatalFailure())
         return;
-    expect_paused(run, "the first showing");
+    EXPECT_EQ(run.settle(), 1) << "the first showing";
 
     const struct {
         const char* input;   // a key name, or "press N" / "release N" / "click N"
@@ -197,6 +187,7 @@ TEST(StreamingWindow, RunningStatesFollowKeysAndButtons)
     };
     for (const auto& step : steps) {
         const std::string input = step.input;
+        const std::uint64_t sleeps = run.program.sleeps();
         if (input.rfind("press ", 0) == 0)
             run.program.press(std::atoi(input.c_str() + 6));
         else if (input.rfind("release ", 0) == 0)
@@ -208,14 +199,14 @@ TEST(StreamingWindow, RunningStatesFollowKeysAndButtons)
         if (step.running)
             expect_running(run, step.input);
         else
-            expect_paused(run, step.input);
+            expect_paused(run, step.input, sleeps);
     }
 
     // Esc in running: the prompt, and then no report any more.
     run.program.key("Escape");
     ASSERT_TRUE(run.program.wait_for_lines("Press Enter to Exit.", 1, step_timeout));
     const std::string results_before = run.program.file(results_name);
-    sleep_for(1.0);
+    ASSERT_TRUE(run.program.wait_for_input_read(step_timeout)) << "did not wait at the prompt";
     EXPECT_EQ(split_lines(run.program.console()).back(), "Press Enter to Exit.");
     EXPECT_EQ(run.program.file(results_name), results_before);
     run.program.send_input("x");
@@ -332,11 +323,13 @@ TEST(StreamingWindow, TimedIntervalsHoldOnlyTheirWork)
     env.push_back("GALLIUM_NOOP=1");
     StreamingRun run(server, dir, env);
     start(run);
+    const int first = run.settle();
     run.program.key("C");
-    ASSERT_TRUE(run.wait_reports(2, step_timeout));
-    const int reports = run.settle();
+    ASSERT_TRUE(run.wait_reports(first + 1, step_timeout));
+    run.settle();
     run.program.close_window();
     ASSERT_TRUE(run.program.wait_exit(step_timeout));
+    const int reports = run.reports();
 
     const std::vector<std::string> events = probe_events(dir + "/events.txt");
     const std::vector<std::size_t> readings = clock_readings(events);

@@ -7,7 +7,6 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
-#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -17,8 +16,6 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
@@ -70,6 +67,13 @@ Window find_titled(Display* display, Window parent, const std::string& title)
     return found;
 }
 
+// The program's environment entries with the server's display.
+std::vector<std::string> with_display(std::vector<std::string> env, const std::string& display)
+{
+    env.push_back("DISPLAY=" + display);
+    return env;
+}
+
 } // namespace
 
 XServer::XServer()
@@ -117,111 +121,8 @@ XServer::~XServer()
 
 WindowProgram::WindowProgram(XServer& server, const std::string& executable, const std::string& work_dir,
                              const std::vector<std::string>& env)
-    : server_(server), dir_(work_dir)
+    : ConsoleProgram(executable, work_dir, with_display(env, server.display_name())), server_(server)
 {
-    int input[2];
-    if (pipe(input) != 0)
-        throw std::runtime_error("pipe failed");
-    std::vector<std::string> environment;
-    for (char** entry = environ; *entry; ++entry) {
-        if (std::strncmp(*entry, "DISPLAY=", 8) != 0)
-            environment.push_back(*entry);
-    }
-    environment.push_back("DISPLAY=" + server.display_name());
-    for (const std::string& entry : env)
-        environment.push_back(entry);
-
-    pid_ = fork();
-    if (pid_ == 0) {
-        if (chdir(work_dir.c_str()) != 0)
-            _exit(126);
-        dup2(input[0], 0);
-        close(input[0]);
-        close(input[1]);
-        const int out = open("console.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(out, 1);
-        dup2(err, 2);
-        close(out);
-        close(err);
-        std::vector<char*> envp;
-        for (std::string& entry : environment)
-            envp.push_back(&entry[0]);
-        envp.push_back(nullptr);
-        execle(executable.c_str(), executable.c_str(), static_cast<char*>(nullptr), envp.data());
-        _exit(127);
-    }
-    close(input[0]);
-    input_ = input[1];
-    // The program keeps running whatever the test writes to a closed pipe.
-    std::signal(SIGPIPE, SIG_IGN);
-}
-
-WindowProgram::~WindowProgram()
-{
-    if (input_ >= 0)
-        close(input_);
-    if (running()) {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
-    }
-}
-
-std::string WindowProgram::console() const
-{
-    return read_file(dir_ + "/console.txt");
-}
-
-std::vector<std::string> WindowProgram::console_lines() const
-{
-    return split_lines(console());
-}
-
-std::string WindowProgram::file(const std::string& name) const
-{
-    return read_file(dir_ + "/" + name);
-}
-
-int WindowProgram::count_lines(const std::string& line, bool prefix) const
-{
-    int count = 0;
-    for (const std::string& text : console_lines())
-        if (prefix ? text.rfind(line, 0) == 0 : text == line)
-            ++count;
-    return count;
-}
-
-bool WindowProgram::wait_for_lines(const std::string& line, int count, double timeout_seconds, bool prefix)
-{
-    const double end = now() + timeout_seconds;
-    for (;;) {
-        if (count_lines(line, prefix) >= count)
-            return true;
-        if (!running())
-            return count_lines(line, prefix) >= count;
-        if (now() > end)
-            return false;
-        pause_briefly();
-    }
-}
-
-bool WindowProgram::wait_for_quiet(double quiet_seconds, double timeout_seconds)
-{
-    const double end = now() + timeout_seconds;
-    std::string::size_type size = console().size();
-    double since = now();
-    for (;;) {
-        pause_briefly();
-        const std::string::size_type grown = console().size();
-        if (grown != size) {
-            size = grown;
-            since = now();
-        } else if (now() - since >= quiet_seconds) {
-            return true;
-        }
-        if (now() > end)
-            return false;
-    }
 }
 
 bool WindowProgram::find_window(const std::string& title, double timeout_seconds)
@@ -328,6 +229,12 @@ void WindowProgram::close_window()
     XSync(display, False);
 }
 
+bool WindowProgram::wait_until_handled(std::uint64_t since, double timeout_seconds)
+{
+    key("Shift_L");
+    return wait_until_asleep(timeout_seconds, since);
+}
+
 Screenshot WindowProgram::screenshot() const
 {
     Display* display = server_.display();
@@ -343,43 +250,4 @@ Screenshot WindowProgram::screenshot() const
                 static_cast<std::uint32_t>(XGetPixel(image, x, y) & 0xFFFFFF);
     XDestroyImage(image);
     return shot;
-}
-
-void WindowProgram::send_input(const std::string& text)
-{
-    if (input_ >= 0 && write(input_, text.data(), text.size()) < 0) {
-        // The program has gone; nothing to deliver.
-    }
-}
-
-void WindowProgram::close_input()
-{
-    if (input_ >= 0)
-        close(input_);
-    input_ = -1;
-}
-
-bool WindowProgram::running()
-{
-    if (ended_)
-        return false;
-    int status = 0;
-    const pid_t done = waitpid(pid_, &status, WNOHANG);
-    if (done == pid_) {
-        ended_ = true;
-        status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        return false;
-    }
-    return true;
-}
-
-bool WindowProgram::wait_exit(double timeout_seconds)
-{
-    const double end = now() + timeout_seconds;
-    while (running()) {
-        if (now() > end)
-            return false;
-        pause_briefly();
-    }
-    return true;
 }

@@ -5,6 +5,8 @@
 // presses and button clicks, resizes, and the window manager's close message.
 // Tests may run side by side: every XServer picks a free display, and every
 // program runs in its own working directory.
+#include "console_program.h"
+
 #include <cstdint>
 #include <string>
 #include <sys/types.h>
@@ -39,32 +41,15 @@ struct Screenshot {
     std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
-// One run of a benchmark executable on an XServer. Standard output goes to
-// <work_dir>/console.txt, standard error to <work_dir>/stderr.txt; standard
-// input is a pipe that stays open until close_input() or the end of the run.
-class WindowProgram {
+// One run of a benchmark executable on an XServer (see ConsoleProgram for
+// the console, standard input, what the program is doing and the end of the
+// run).
+class WindowProgram : public ConsoleProgram {
 public:
     // executable: a full path (benchmark_path("triangles")); env: extra
     // "NAME=value" entries (GALLIUM_NOOP=1, OMP_NUM_THREADS=3, ...).
     WindowProgram(XServer& server, const std::string& executable, const std::string& work_dir,
                   const std::vector<std::string>& env = {});
-    // Kills the program if it still runs.
-    ~WindowProgram();
-    WindowProgram(const WindowProgram&) = delete;
-    WindowProgram& operator=(const WindowProgram&) = delete;
-
-    // --- console and results file
-    std::string console() const;                   // everything written to stdout so far
-    std::vector<std::string> console_lines() const; // the same, split into lines
-    std::string file(const std::string& name) const; // a file of the working directory
-    // Number of console lines equal to line, or starting with it if prefix.
-    int count_lines(const std::string& line, bool prefix = false) const;
-    // Waits until at least count console lines equal (or start with) line.
-    // Returns false on timeout or when the program has ended before.
-    bool wait_for_lines(const std::string& line, int count, double timeout_seconds, bool prefix = false);
-    // Waits until the console has not grown for quiet_seconds; returns false
-    // if it keeps growing for timeout_seconds.
-    bool wait_for_quiet(double quiet_seconds, double timeout_seconds);
 
     // --- the window
     // Waits for the top-level window with this exact title (WM_NAME).
@@ -91,22 +76,15 @@ public:
     // The window's current pixels.
     Screenshot screenshot() const;
 
-    // --- standard input and the end of the run
-    void send_input(const std::string& text);
-    void close_input();
-    // Waits for the program to end; false on timeout. exit_status() is the
-    // exit code, or 128 + signal number if it was killed.
-    bool wait_exit(double timeout_seconds);
-    bool running();
-    int exit_status() const { return status_; }
-    pid_t pid() const { return pid_; }
+    // For input that must do nothing: presses Shift, which no program
+    // answers, so that there is an event to wake up for even where the input
+    // made none (a button release without its press reaches no window), then
+    // waits until the program has slept more than `since` times (sleeps()
+    // from before the input) and sleeps again. False on timeout: the program
+    // did not go back to sleep, frames go on.
+    bool wait_until_handled(std::uint64_t since, double timeout_seconds);
 
 private:
     XServer& server_;
-    std::string dir_;
-    pid_t pid_ = -1;
-    int input_ = -1;
-    int status_ = -1;
-    bool ended_ = false;
     unsigned long window_ = 0;   // the X window id
 };

@@ -110,14 +110,41 @@ int frames_so_far(const WindowProgram& program)
     return program.count_lines("window: ", true);
 }
 
-// Waits until the program has drawn at least count frames and then stays
-// quiet; returns the frames on the console.
+// Waits until the program has drawn at least count frames and then every
+// frame that was due (it sleeps, waiting for events); returns the frames on
+// the console. count must be more than the frames there were before the
+// last input, so that the wait sees the program's answer to that input.
 std::vector<Frame> settle(WindowProgram& program, int count)
 {
     EXPECT_TRUE(program.wait_for_lines("window: ", count, 60 * patience, true));
-    EXPECT_TRUE(program.wait_for_quiet(1.0 * patience, 60 * patience));
+    EXPECT_TRUE(program.wait_until_asleep(60 * patience)) << "frames go on by themselves";
     std::size_t end = 0;
     return read_frames(program.console_lines(), 20, &end);
+}
+
+// A key that gives one step: exactly one more frame, at the next angle.
+std::vector<Frame> step(WindowProgram& program, const char* key, double angle)
+{
+    const int before = frames_so_far(program);
+    program.key(key);
+    std::vector<Frame> frames = settle(program, before + 1);
+    EXPECT_EQ(static_cast<int>(frames.size()), before + 1) << key << " gave more than one frame";
+    if (!frames.empty()) {
+        EXPECT_EQ(frames.back().drew, drew_at(angle)) << key;
+    }
+    return frames;
+}
+
+// Input that must do nothing in the paused state: the program wakes up for
+// it and goes back to sleep without a frame.
+template <typename Input>
+void expect_nothing_happens(WindowProgram& program, const Input& input)
+{
+    const std::string console = program.console();
+    const std::uint64_t sleeps = program.sleeps();
+    input();
+    EXPECT_TRUE(program.wait_until_handled(sleeps, 60 * patience)) << "frames go on by themselves";
+    EXPECT_EQ(program.console(), console);
 }
 
 // Console and results file after the start: the same frame blocks.
@@ -163,8 +190,6 @@ TEST(TrianglesWindow, StartUpFramesPictureAndEscape)
     // Paused from the start: the first showing's frame at angle 1, no more.
     std::vector<Frame> frames = settle(*program, 1);
     ASSERT_GE(frames.size(), 1u);
-    for (const Frame& frame : frames)
-        EXPECT_EQ(frame.drew, "12000");
     const std::vector<std::string> console = program->console_lines();
     expect_console_start(console, "8");
     expect_results_start(split_lines(program->file(results_name)), console, "8");
@@ -182,7 +207,6 @@ TEST(TrianglesWindow, StartUpFramesPictureAndEscape)
     program->resize(1000, 900);
     frames = settle(*program, static_cast<int>(before) + 1);
     ASSERT_GT(frames.size(), before);
-    EXPECT_EQ(frames.back().drew, "12000");
     const Screenshot shot = program->screenshot();
     ASSERT_EQ(shot.width, 1000);
     ASSERT_EQ(shot.height, 900);
@@ -194,15 +218,20 @@ TEST(TrianglesWindow, StartUpFramesPictureAndEscape)
     EXPECT_GT(lit, 2000);
 
     // Esc: the summary on both streams, the prompt, a wait for one character.
-    double total = 0.0;
-    for (const Frame& frame : frames)
-        total += frame.seconds;
     program->key("Escape");
     ASSERT_TRUE(program->wait_for_lines("Press Enter to Exit.", 1, 30 * patience));
-    EXPECT_FALSE(program->wait_exit(1.0));
+    EXPECT_TRUE(program->wait_for_input_read(30 * patience)) << "no wait for a character";
+
+    // The summary covers every frame reported before it, all at angle 1.
     std::vector<std::string> lines = program->console_lines();
     std::size_t end = 0;
-    read_frames(lines, 20, &end);
+    frames = read_frames(lines, 20, &end);
+    ASSERT_GT(frames.size(), before);
+    double total = 0.0;
+    for (const Frame& frame : frames) {
+        EXPECT_EQ(frame.drew, "12000");
+        total += frame.seconds;
+    }
     ASSERT_EQ(lines.size(), end + 4);
     std::smatch match;
     ASSERT_TRUE(std::regex_match(lines[end], match, std::regex("Total running time:  ([0-9.e+-]+) Secs\\. ")))
@@ -221,6 +250,7 @@ TEST(TrianglesWindow, StartUpFramesPictureAndEscape)
     EXPECT_EQ(results[results_end], lines[end]);
     EXPECT_EQ(results[results_end + 1], lines[end + 1]);
     EXPECT_EQ(results[results_end + 2], "");
+    expect_same_frames_in_results(*program);
 
     program->send_input("\n");
     ASSERT_TRUE(program->wait_exit(30 * patience));
@@ -234,38 +264,50 @@ TEST(TrianglesWindow, RunStatesFollowKeysAndButtons)
     auto program = start(server, dir, no_pixels);
     std::vector<Frame> frames = settle(*program, 1);
     ASSERT_GE(frames.size(), 1u);
-    std::string console = program->console();
 
     // Paused: keys other than R, P, C and Esc, button releases, the middle
-    // button, the wheel and a right press print nothing.
-    for (const char* key : {"D", "Q", "x", "1", "space", "a", "Return"})
-        program->key(key);
-    program->release(1);
-    program->release(3);
-    program->click(2);
-    program->click(4);
-    program->click(5);
-    program->click(3);
-    program->key("P");
-    ASSERT_TRUE(program->wait_for_quiet(1.5 * patience, 30 * patience));
-    EXPECT_EQ(program->console(), console);
+    // button, the wheel and a right press print nothing; each is followed
+    // by C, which must give exactly one frame at the next angle.
+    const struct {
+        const char* name;
+        char kind;   // 'k' key, 'c' click, 'r' release
+        int button;
+    } ignored[] = {{"D", 'k', 0}, {"Q", 'k', 0}, {"x", 'k', 0}, {"1", 'k', 0}, {"space", 'k', 0},
+                   {"a", 'k', 0}, {"Return", 'k', 0}, {"left release", 'r', 1}, {"right release", 'r', 3},
+                   {"middle click", 'c', 2}, {"wheel up", 'c', 4}, {"wheel down", 'c', 5},
+                   {"right click", 'c', 3}, {"P", 'k', 0}};
+    double angle = 1.0;
+    for (const auto& input : ignored) {
+        SCOPED_TRACE(input.name);
+        expect_nothing_happens(*program, [&] {
+            if (input.kind == 'k')
+                program->key(input.name);
+            else if (input.kind == 'c')
+                program->click(input.button);
+            else
+                program->release(input.button);
+        });
+        angle += 1.0;
+        frames = step(*program, "C", angle);
+    }
 
     // C and c step once each, in the paused state.
-    program->key("C");
-    frames = settle(*program, static_cast<int>(frames.size()) + 1);
-    EXPECT_EQ(frames.back().drew, drew_at(2.0));
-    program->key("c");
-    frames = settle(*program, static_cast<int>(frames.size()) + 1);
-    EXPECT_EQ(frames.back().drew, drew_at(3.0));
+    angle += 1.0;
+    step(*program, "C", angle);
+    angle += 1.0;
+    frames = step(*program, "c", angle);
     const std::size_t stepped = frames.size();
 
     // Each way into running makes frames follow one another; each way out
-    // stops them. Angles only grow, one step at a time.
+    // stops them: the program goes back to sleep, and the next C gives one
+    // frame at the angle after the last one. Every frame from here on is
+    // one step further than the one before.
     const struct {
         const char* start;   // key name, or "left"
         const char* stop;    // key name, or "right"
     } ways[] = {{"R", "P"}, {"r", "p"}, {"left", "right"}, {"R", "right"}, {"left", "p"}};
     for (const auto& way : ways) {
+        SCOPED_TRACE(std::string(way.start) + " / " + way.stop);
         const int count = frames_so_far(*program);
         if (std::string(way.start) == "left")
             program->click(1);
@@ -277,18 +319,10 @@ TEST(TrianglesWindow, RunStatesFollowKeysAndButtons)
         else
             program->key(way.stop);
         frames = settle(*program, count + 3);
-        const int stopped = frames_so_far(*program);
-        ASSERT_TRUE(program->wait_for_quiet(1.0 * patience, 30 * patience));
-        EXPECT_EQ(frames_so_far(*program), stopped) << "still running after " << way.stop;
+        frames = step(*program, "C", angle + static_cast<double>(frames.size() - stepped) + 1.0);
     }
-    ASSERT_GT(frames.size(), stepped);
-    double previous = 3.0;
-    for (std::size_t n = stepped; n < frames.size(); ++n) {
-        const double drew = std::atof(frames[n].drew.c_str());
-        const double angle = drew * 6.0 / 36000.0 - 1.0;
-        EXPECT_GE(angle, previous) << n;
-        previous = angle;
-    }
+    for (std::size_t n = stepped; n < frames.size(); ++n)
+        EXPECT_EQ(frames[n].drew, drew_at(angle + static_cast<double>(n + 1 - stepped))) << "frame " << n;
     expect_same_frames_in_results(*program);
 
     // Esc, then end of input: the wait returns at once.
@@ -332,8 +366,7 @@ TEST(TrianglesWindow, ClosedByTheUser)
     const std::string dir = make_work_dir("triangles_close");
     auto program = start(server, dir, no_pixels);
     settle(*program, 1);
-    program->key("C");
-    settle(*program, 2);
+    step(*program, "C", 2.0);
     program->close_window();
     ASSERT_TRUE(program->wait_exit(30 * patience));
     EXPECT_EQ(program->exit_status(), 0);
@@ -413,10 +446,11 @@ TEST(TrianglesWindow, StartUpOrderAndTimedIntervals)
     env.push_back(no_pixels[0]);
     auto program = start(server, dir, env);
     settle(*program, 1);
-    program->key("C");
-    const int frames = static_cast<int>(settle(*program, 2).size());
+    step(*program, "C", 2.0);
     program->close_window();
     ASSERT_TRUE(program->wait_exit(30 * patience));
+    std::size_t end = 0;
+    const int frames = static_cast<int>(read_frames(program->console_lines(), 20, &end).size());
 
     const std::vector<std::string> events = probe_events(dir + "/events.txt");
     const std::vector<std::size_t> readings = clock_readings(events);
