@@ -48,7 +48,7 @@ TEST(StreamingTrace, StateListDisplayListsAndReplays)
     StreamingRun run(server, dir,
                      {"GALLIUM_NOOP=1", "LD_PRELOAD=" + glx_tracer(), "TRACE_FILE=" + dir + "/streaming.trace"});
     ASSERT_TRUE(run.program.find_window(window_title("Streaming"), start_timeout()));
-    ASSERT_TRUE(run.wait_reports(1, step_timeout));
+    ASSERT_TRUE(run.wait_reports(1, start_timeout()));
     const int first = run.settle();
     run.program.key("C");
     ASSERT_TRUE(run.wait_reports(first + 1, step_timeout));

@@ -25,7 +25,7 @@ const double step_timeout = build_is_64 ? 60.0 : 180.0;
 void start(StreamingRun& run)
 {
     ASSERT_TRUE(run.program.find_window(title, start_timeout())) << run.program.console();
-    ASSERT_TRUE(run.wait_reports(1, step_timeout)) << run.program.console();
+    ASSERT_TRUE(run.wait_reports(1, start_timeout())) << run.program.console();
 }
 
 // Reports keep coming.
