@@ -54,6 +54,7 @@ void keyboard(unsigned char key, int, int)
     case 27:
         summary();
         exit_prompt();
+        break;
     default:
         break;
     }

@@ -1,21 +1,8 @@
 #include "element_values.h"
 
+#include "float_barriers.h"
+
 #include <cfloat>
-
-namespace {
-
-// Forces value out to memory in its declared type. On the x87 unit this is
-// where a float or double is rounded to its own precision; without it the
-// compiler may keep the wider register value, and whether a product gets
-// rounded would depend on register allocation.
-template <typename T>
-T rounded_to_type(T value)
-{
-    asm volatile("" : "+m"(value));
-    return value;
-}
-
-} // namespace
 
 int streaming_index(std::int64_t i)
 {

@@ -36,6 +36,7 @@ void keyboard(unsigned char key, int, int)
         break;
     case 27:
         exit_prompt();
+        break;
     default:
         break;
     }

@@ -48,6 +48,7 @@ void keyboard(unsigned char key, int, int)
     case 27:
         summary_block(results, summary_lines(total_time, frame_count));
         exit_prompt();
+        break;
     default:
         break;
     }

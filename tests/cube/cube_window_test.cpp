@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "files.h"
+#include "math_calls.h"
 #include "probe_log.h"
 #include "report_checks.h"
 #include "x_session.h"
@@ -468,4 +469,42 @@ TEST(CubeWindow, TimedIntervalsHoldOnlyTheirWork)
         EXPECT_NE(std::find(report.begin(), report.end(), "flush"), report.end()) << "interval " << pair;
         EXPECT_NE(std::find(report.begin(), report.end(), "write"), report.end()) << "interval " << pair;
     }
+}
+
+// Which math routines the program itself calls, and when, as a preloaded
+// probe sees them: none while the list is compiled, and in each frame's
+// interval the light's atan, cosine and sine, atan first and each once;
+// none outside the intervals.
+TEST(CubeWindow, MathRoutinesInTheirIntervals)
+{
+    XServer server;
+    const std::string dir = make_work_dir("cube_math");
+    std::vector<std::string> env = math_probe_environment(dir + "/math.txt");
+    env.push_back("GALLIUM_NOOP=1");
+    WindowProgram program(server, benchmark_path("cube"), dir, env);
+    ASSERT_TRUE(program.find_window(title(), start_timeout));
+    ASSERT_TRUE(program.wait_for_lines("window: ", 1, start_timeout, true));
+    program.key("C");
+    ASSERT_TRUE(program.wait_for_lines("window: ", 2, frame_timeout, true));
+    program.key("c");
+    ASSERT_TRUE(program.wait_for_lines("window: ", 3, frame_timeout, true));
+    program.key("Escape");
+    ASSERT_TRUE(program.wait_for_lines("Press Enter to Exit.", 1, frame_timeout));
+    program.send_input("\n");
+    ASSERT_TRUE(program.wait_exit(frame_timeout));
+    EXPECT_EQ(program.exit_status(), 0);
+    const int drawn = frames(program);
+
+    // x86-64: atan, then one sincos for both. 32-bit: the library's atan, cos
+    // and sin one by one, in the order of the source.
+    const std::string frame = sizeof(void*) == 8 ? "aS" : "acs";
+    const MathCalls calls = read_math_calls(dir + "/math.txt");
+    EXPECT_EQ(calls.other_threads, 0);
+    ASSERT_EQ(calls.timed.size(), 1u + drawn) << "the compilation's interval and one per frame";
+    ASSERT_EQ(calls.untimed.size(), calls.timed.size() + 1);
+    EXPECT_EQ(calls.timed[0], "");
+    for (int n = 1; n <= drawn; ++n)
+        EXPECT_EQ(calls.timed[n], frame) << "frame " << n;
+    for (std::size_t n = 0; n < calls.untimed.size(); ++n)
+        EXPECT_EQ(calls.untimed[n], "") << "before interval " << n;
 }

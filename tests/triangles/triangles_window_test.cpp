@@ -2,6 +2,7 @@
 // presses and button clicks; its console and results file are compared line
 // by line with the texts it must write.
 #include "files.h"
+#include "math_calls.h"
 #include "probe_log.h"
 #include "x_session.h"
 
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <regex>
 #include <set>
@@ -488,6 +490,51 @@ TEST(TrianglesWindow, StartUpOrderAndTimedIntervals)
         EXPECT_NE(std::find(report.begin(), report.end(), "console"), report.end());
         EXPECT_NE(std::find(report.begin(), report.end(), "write"), report.end());
     }
+}
+
+// Which math routines the program itself calls, and when, as a preloaded
+// probe sees them: the fill's sine, cosine and tangent of every element in
+// the set-up interval, and in each frame's interval the light vectors' atan,
+// sine and cosine, atan first and each once; none outside the intervals.
+TEST(TrianglesWindow, MathRoutinesInTheirIntervals)
+{
+    XServer server;
+    const std::string dir = make_work_dir("triangles_math");
+    std::vector<std::string> env = math_probe_environment(dir + "/math.txt");
+    env.push_back(no_pixels[0]);
+    // One thread: the whole fill runs on the main thread, where every call
+    // is logged in its order.
+    env.push_back("OMP_NUM_THREADS=1");
+    WindowProgram program(server, benchmark_path("triangles"), dir, env);
+    ASSERT_TRUE(program.find_window(title, 120 * patience));
+    ASSERT_TRUE(program.wait_for_lines("window: ", 1, 60 * patience, true));
+    program.key("C");
+    ASSERT_TRUE(program.wait_for_lines("window: ", 2, 60 * patience, true));
+    program.key("c");
+    ASSERT_TRUE(program.wait_for_lines("window: ", 3, 60 * patience, true));
+    program.close_window();
+    ASSERT_TRUE(program.wait_exit(60 * patience));
+    EXPECT_EQ(program.exit_status(), 0);
+    const int frames = frames_so_far(program);
+
+    // x86-64: GCC merges an element's sine and cosine into one sincos call,
+    // and the light's into one after atan. 32-bit: the library's sin, cos and
+    // tan (and atan) one by one, in the order of the source.
+    const bool x86_64 = sizeof(void*) == 8;
+    const std::string element = x86_64 ? "St" : "sct";
+    const std::string frame = x86_64 ? "aS" : "asc";
+    const MathCalls calls = read_math_calls(dir + "/math.txt");
+    EXPECT_EQ(calls.other_threads, 0);
+    ASSERT_EQ(calls.timed.size(), 1u + frames) << "the fill's interval and one per frame";
+    ASSERT_EQ(calls.untimed.size(), calls.timed.size() + 1);
+    EXPECT_EQ(repetition_mismatch(calls.timed[0], element, 12996000), "");
+    for (int n = 1; n <= frames; ++n)
+        EXPECT_EQ(calls.timed[n], frame) << "frame " << n;
+    for (std::size_t n = 0; n < calls.untimed.size(); ++n)
+        EXPECT_TRUE(calls.untimed[n].empty()) << "before interval " << n << ": " << excerpt(calls.untimed[n]);
+    // The log holds one character per fill call (39 MB in the 32-bit build).
+    if (!HasFailure())
+        std::remove((dir + "/math.txt").c_str());
 }
 
 TEST(TrianglesRun, ConsoleClosedLeavesTheResultsFileClean)
