@@ -2,7 +2,6 @@
 // its workload's parallel loop, and the time all of it took.
 #include "streaming.h"
 
-#include "element_values.h"
 #include "gl_state.h"
 #include "text_blocks.h"
 #include "wall_clock.h"
@@ -20,12 +19,12 @@ double init_time = 0.0;
 // Opens list id for compiling, runs the workload inside, closes the list.
 // The client-attribute push and pop execute at once and are not compiled,
 // so the list holds a matrix push and pop only.
-static void compile_around(GLuint id, void (*workload)(std::int64_t))
+static void compile_around(GLuint id, void (*workload)())
 {
     glNewList(id, GL_COMPILE);
     glPushMatrix();
     glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
-    workload(execution_count);
+    workload();
     glPopClientAttrib();
     glPopMatrix();
     glEndList();

@@ -1,7 +1,7 @@
-// The real workload loops on a small count: every iteration allocates its
-// own element and stores the value of the element functions, the indexes
-// follow their rule, the elements are the same for one thread and for
-// eight, and a refused allocation is skipped.
+// The program's workload loops, instantiated with small counts: every
+// iteration allocates its own element and stores the value of the element
+// functions, the indexes follow their rule, the elements are the same for
+// one thread and for eight, and a refused allocation is skipped.
 #include "allocation_recorder.h"
 #include "element_values.h"
 #include "workloads.h"
@@ -16,19 +16,22 @@ namespace {
 
 // Not a multiple of 8, so the threads' blocks differ in length; above 8192
 // so that the index wraps around twice.
-const std::int64_t count = 20011;
+constexpr std::int64_t count = 20011;
 
 struct Workload {
     const char* name;
-    void (*loop)(std::int64_t);
+    void (*loop)();        // count iterations
+    void (*loop_4097)();   // 4097 iterations
+    void (*loop_4098)();   // 4098 iterations
     int* index;   // the calling thread's copy
     std::size_t size;
 };
 
 const Workload workloads[] = {
-    {"float", float_streaming, &float_index, sizeof(double)},
-    {"integer", integer_streaming, &integer_index, sizeof(std::int64_t)},
-    {"logic", logic_streaming, &logic_index, sizeof(bool)},
+    {"float", float_loop<count>, float_loop<4097>, float_loop<4098>, &float_index, sizeof(double)},
+    {"integer", integer_loop<count>, integer_loop<4097>, integer_loop<4098>, &integer_index,
+     sizeof(std::int64_t)},
+    {"logic", logic_loop<count>, logic_loop<4097>, logic_loop<4098>, &logic_index, sizeof(bool)},
 };
 
 // The element bytes that iteration i must store.
@@ -36,10 +39,10 @@ std::vector<unsigned char> expected_bytes(const Workload& w, std::int64_t i)
 {
     const std::int64_t r = streaming_remainder(i, streaming_index(i));
     std::vector<unsigned char> bytes(w.size);
-    if (w.loop == float_streaming) {
+    if (w.loop == float_loop<count>) {
         const double value = float_element(i, r);
         std::memcpy(bytes.data(), &value, sizeof value);
-    } else if (w.loop == integer_streaming) {
+    } else if (w.loop == integer_loop<count>) {
         const std::int64_t value = integer_element(i, r);
         std::memcpy(bytes.data(), &value, sizeof value);
     } else {
@@ -55,7 +58,7 @@ std::vector<std::vector<unsigned char>> run(const Workload& w, int threads)
 {
     omp_set_num_threads(threads);
     start_recording();
-    w.loop(count);
+    w.loop();
     stop_recording();
     EXPECT_EQ(recording_threads(), threads) << w.name;
     std::vector<std::vector<unsigned char>> elements;
@@ -101,11 +104,11 @@ TEST(Workloads, IndexKeepsTheLastIterationsValue)
     for (const Workload& w : workloads) {
         omp_set_num_threads(1);
         *w.index = -1;
-        w.loop(count);
+        w.loop();
         EXPECT_EQ(*w.index, streaming_index(count - 1)) << w.name;
-        w.loop(4097);
+        w.loop_4097();
         EXPECT_EQ(*w.index, 4096) << w.name;
-        w.loop(4098);
+        w.loop_4098();
         EXPECT_EQ(*w.index, 1) << w.name;
     }
 }
@@ -117,7 +120,7 @@ TEST(Workloads, RefusedAllocationsAreSkipped)
     for (const Workload& w : workloads) {
         omp_set_num_threads(8);
         start_recording(3);
-        w.loop(count);
+        w.loop();
         stop_recording();
         const std::vector<Allocation> all = recorded_in_thread_order();
         ASSERT_EQ(all.size(), static_cast<std::size_t>(count)) << w.name;
