@@ -2,15 +2,15 @@
 
 void float_streaming()
 {
-    float_loop<execution_count>();
+    streaming_loop<execution_count, float_iteration>();
 }
 
 void integer_streaming()
 {
-    integer_loop<execution_count>();
+    streaming_loop<execution_count, integer_iteration>();
 }
 
 void logic_streaming()
 {
-    logic_loop<execution_count>();
+    streaming_loop<execution_count, logic_iteration>();
 }

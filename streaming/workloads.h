@@ -65,30 +65,15 @@ inline void logic_iteration(std::int64_t i)
     }
 }
 
-// The loops over i = 0 .. count - 1.
-
-template <std::int64_t count>
-inline void float_loop()
+// The loop over i = 0 .. count - 1, running one of the iterations above:
+// both are constants of the instantiation, so the program's loops have their
+// bound as an immediate and call their iteration directly.
+template <std::int64_t count, void (*iteration)(std::int64_t)>
+inline void streaming_loop()
 {
 #pragma omp parallel for schedule(static)
     for (std::int64_t i = 0; i < count; ++i)
-        float_iteration(i);
-}
-
-template <std::int64_t count>
-inline void integer_loop()
-{
-#pragma omp parallel for schedule(static)
-    for (std::int64_t i = 0; i < count; ++i)
-        integer_iteration(i);
-}
-
-template <std::int64_t count>
-inline void logic_loop()
-{
-#pragma omp parallel for schedule(static)
-    for (std::int64_t i = 0; i < count; ++i)
-        logic_iteration(i);
+        iteration(i);
 }
 
 // The program's workloads: the loops above with execution_count iterations.

@@ -28,10 +28,12 @@ struct Workload {
 };
 
 const Workload workloads[] = {
-    {"float", float_loop<count>, float_loop<4097>, float_loop<4098>, &float_index, sizeof(double)},
-    {"integer", integer_loop<count>, integer_loop<4097>, integer_loop<4098>, &integer_index,
-     sizeof(std::int64_t)},
-    {"logic", logic_loop<count>, logic_loop<4097>, logic_loop<4098>, &logic_index, sizeof(bool)},
+    {"float", streaming_loop<count, float_iteration>, streaming_loop<4097, float_iteration>,
+     streaming_loop<4098, float_iteration>, &float_index, sizeof(double)},
+    {"integer", streaming_loop<count, integer_iteration>, streaming_loop<4097, integer_iteration>,
+     streaming_loop<4098, integer_iteration>, &integer_index, sizeof(std::int64_t)},
+    {"logic", streaming_loop<count, logic_iteration>, streaming_loop<4097, logic_iteration>,
+     streaming_loop<4098, logic_iteration>, &logic_index, sizeof(bool)},
 };
 
 // The element bytes that iteration i must store.
@@ -39,10 +41,10 @@ std::vector<unsigned char> expected_bytes(const Workload& w, std::int64_t i)
 {
     const std::int64_t r = streaming_remainder(i, streaming_index(i));
     std::vector<unsigned char> bytes(w.size);
-    if (w.loop == float_loop<count>) {
+    if (w.loop == streaming_loop<count, float_iteration>) {
         const double value = float_element(i, r);
         std::memcpy(bytes.data(), &value, sizeof value);
-    } else if (w.loop == integer_loop<count>) {
+    } else if (w.loop == streaming_loop<count, integer_iteration>) {
         const std::int64_t value = integer_element(i, r);
         std::memcpy(bytes.data(), &value, sizeof value);
     } else {

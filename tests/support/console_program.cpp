@@ -148,18 +148,23 @@ int ConsoleProgram::count_lines(const std::string& line, bool prefix) const
     return count;
 }
 
-bool ConsoleProgram::wait_for_lines(const std::string& line, int count, double timeout_seconds, bool prefix)
+bool ConsoleProgram::wait_until(double timeout_seconds, const std::function<bool()>& condition)
 {
     const double end = now() + timeout_seconds;
     for (;;) {
-        if (count_lines(line, prefix) >= count)
+        if (condition())
             return true;
         if (!running())
-            return count_lines(line, prefix) >= count;
+            return condition();
         if (now() > end)
             return false;
         pause_briefly();
     }
+}
+
+bool ConsoleProgram::wait_for_lines(const std::string& line, int count, double timeout_seconds, bool prefix)
+{
+    return wait_until(timeout_seconds, [&] { return count_lines(line, prefix) >= count; });
 }
 
 long ConsoleProgram::blocked_in(long* first_argument)
@@ -195,29 +200,15 @@ std::uint64_t ConsoleProgram::sleeps() const
 
 bool ConsoleProgram::wait_until_asleep(double timeout_seconds, std::uint64_t since)
 {
-    const double end = now() + timeout_seconds;
-    while (running()) {
-        if (sleeps() > since && asleep())
-            return true;
-        if (now() > end)
-            return false;
-        pause_briefly();
-    }
-    return false;
+    return wait_until(timeout_seconds, [&] { return sleeps() > since && asleep(); });
 }
 
 bool ConsoleProgram::wait_for_input_read(double timeout_seconds)
 {
-    const double end = now() + timeout_seconds;
-    while (running()) {
+    return wait_until(timeout_seconds, [&] {
         long fd = -1;
-        if (is_read(blocked_in(&fd)) && fd == 0)
-            return true;
-        if (now() > end)
-            return false;
-        pause_briefly();
-    }
-    return false;
+        return is_read(blocked_in(&fd)) && fd == 0;
+    });
 }
 
 void ConsoleProgram::send_input(const std::string& text)
@@ -250,11 +241,5 @@ bool ConsoleProgram::running()
 
 bool ConsoleProgram::wait_exit(double timeout_seconds)
 {
-    const double end = now() + timeout_seconds;
-    while (running()) {
-        if (now() > end)
-            return false;
-        pause_briefly();
-    }
-    return true;
+    return wait_until(timeout_seconds, [&] { return !running(); });
 }

@@ -10,6 +10,7 @@
 // input at the prompt. Those are events a test can wait for on a machine of
 // any speed and load.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -67,7 +68,9 @@ public:
     pid_t pid() const { return pid_; }
 
 protected:
-    const std::string& work_dir() const { return dir_; }
+    // Polls condition until it holds (true), or the program has ended or the
+    // timeout has passed without it holding (false).
+    bool wait_until(double timeout_seconds, const std::function<bool()>& condition);
 
 private:
     // The main thread's current system call: its number, or -1 while it runs.

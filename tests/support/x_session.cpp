@@ -7,28 +7,15 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <stdexcept>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
-
-double now()
-{
-    using namespace std::chrono;
-    return duration<double>(steady_clock::now().time_since_epoch()).count();
-}
-
-void pause_briefly()
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-}
 
 // X errors (a window that went away between two calls) must not end the
 // test process; the calls simply have no effect then.
@@ -128,20 +115,13 @@ WindowProgram::WindowProgram(XServer& server, const std::string& executable, con
 bool WindowProgram::find_window(const std::string& title, double timeout_seconds)
 {
     Display* display = server_.display();
-    const double end = now() + timeout_seconds;
-    while (now() < end) {
+    return wait_until(timeout_seconds, [&] {
         window_ = find_titled(display, DefaultRootWindow(display), title);
-        if (window_) {
-            // Wait until it is mapped, so input reaches it.
-            XWindowAttributes attributes;
-            if (XGetWindowAttributes(display, window_, &attributes) && attributes.map_state == IsViewable)
-                return true;
-        }
-        if (!running())
-            return false;
-        pause_briefly();
-    }
-    return false;
+        // Mapped, so that input reaches it.
+        XWindowAttributes attributes;
+        return window_ && XGetWindowAttributes(display, window_, &attributes) &&
+               attributes.map_state == IsViewable;
+    });
 }
 
 void WindowProgram::window_size(int* width, int* height) const
