@@ -4,6 +4,7 @@
 #include "files.h"
 #include "report_checks.h"
 #include "probe_log.h"
+#include "process_state.h"
 
 #include "build_texts.h"
 #include "text_blocks.h"
@@ -136,12 +137,41 @@ TEST(ScreensRun, WaitsForOneCharacterAtThePrompt)
     // blocks reading it, and Enter ends the run.
     const std::string dir = make_work_dir("screens_prompt");
     ConsoleProgram program(benchmark_path("screens"), dir);
-    ASSERT_TRUE(program.wait_for_lines("Press Enter to Exit.", 1, 300));
-    EXPECT_TRUE(program.wait_for_input_read(300)) << "no wait for a character";
+    ASSERT_TRUE(program.wait_for_lines("Press Enter to Exit.", 1));
+    EXPECT_TRUE(program.wait_for_input_read()) << "no wait for a character";
     EXPECT_EQ(program.console_lines().back(), "Press Enter to Exit.");
     program.send_input("\n");
-    ASSERT_TRUE(program.wait_exit(300));
+    ASSERT_TRUE(program.wait_exit());
     EXPECT_EQ(program.exit_status(), 0);
+}
+
+// The harness's own account of a program, which is all a log shows of a
+// wait that failed: at the prompt, the main thread sleeps in read (x86-64
+// and emulated builds: call 0; i386 run by the kernel: call 3); once the
+// program has ended, a wait for a line that never came says so, with its
+// status and last console lines.
+TEST(ScreensRun, FailedWaitSaysWhatTheProgramWasDoing)
+{
+    const std::string dir = make_work_dir("screens_wait_message");
+    ConsoleProgram program(benchmark_path("screens"), dir);
+    ASSERT_TRUE(program.wait_for_input_read());
+    const std::string pid = std::to_string(program.pid());
+    const std::string read_call = sizeof(void*) == 4 && !runs_emulated() ? "in read (3)" : "in read (0)";
+    const std::string state = process_state(program.pid());
+    EXPECT_NE(state.find("process " + pid + " ("), std::string::npos) << state;
+    EXPECT_NE(state.find("  thread " + pid + " ("), std::string::npos) << state;
+    EXPECT_NE(state.find("): state S, wchan "), std::string::npos) << state;
+    EXPECT_NE(state.find(", " + read_call + ", "), std::string::npos) << state;
+    EXPECT_NE(state.find("machine: load average "), std::string::npos) << state;
+
+    program.send_input("\n");
+    ASSERT_TRUE(program.wait_exit());
+    const ::testing::AssertionResult wait = program.wait_for_lines("never printed", 1);
+    EXPECT_FALSE(wait);
+    const std::string message = wait.message();
+    EXPECT_EQ(message.rfind("no console line \"never printed\": the program ended first, with status 0, ", 0), 0u)
+        << message;
+    EXPECT_NE(message.find("\n  | Press Enter to Exit.\n"), std::string::npos) << message;
 }
 
 TEST(ScreensRun, ConsoleClosedOrBrokenStillCompletesTheResultsFile)

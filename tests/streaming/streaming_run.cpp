@@ -12,11 +12,6 @@
 #include <cstdlib>
 #include <sys/stat.h>
 
-double start_timeout()
-{
-    return build_is_64 ? 240.0 : 600.0;
-}
-
 std::vector<std::string> expected_console_start(int threads)
 {
     std::vector<std::string> lines = {"", banner("Graphics Streaming"), maker_line, support_line, "", "", "",
@@ -88,13 +83,13 @@ int StreamingRun::reports() const
     return program.count_lines("Logic Streaming.");
 }
 
-bool StreamingRun::wait_reports(int count, double timeout)
+WaitResult StreamingRun::wait_reports(int count)
 {
-    return program.wait_for_lines("Logic Streaming.", count, timeout);
+    return program.wait_for_lines("Logic Streaming.", count);
 }
 
 int StreamingRun::settle()
 {
-    EXPECT_TRUE(program.wait_until_asleep(build_is_64 ? 120.0 : 600.0)) << "reports go on by themselves";
+    EXPECT_TRUE(program.wait_until_asleep()) << "reports go on by themselves";
     return reports();
 }

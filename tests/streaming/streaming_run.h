@@ -9,9 +9,6 @@
 // Lines per display call on each stream.
 const int report_lines = 17;
 
-// Seconds to wait for the start-up (the workloads; the 32-bit build runs emulated).
-double start_timeout();
-
 // The console up to and including the two empty lines after the
 // init_report line, with the init_report line left out (index 18).
 std::vector<std::string> expected_console_start(int threads);
@@ -37,7 +34,7 @@ struct StreamingRun {
     WindowProgram program;
     int reports() const;
     // Waits for at least count reports in all.
-    bool wait_reports(int count, double timeout);
+    WaitResult wait_reports(int count);
     // Waits until the program has written every report that was due and
     // sleeps, waiting for events; returns the reports then. Call it once the
     // answer to the last input has been seen (or, for input that must do

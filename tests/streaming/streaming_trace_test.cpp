@@ -12,7 +12,6 @@
 
 namespace {
 
-const double step_timeout = build_is_64 ? 60.0 : 180.0;
 
 // The program's GL calls in order, one text each ("glEnable(GL_FOG)",
 // "glGenLists(2) = 2"). Window-system calls are reduced to their names;
@@ -47,15 +46,15 @@ TEST(StreamingTrace, StateListDisplayListsAndReplays)
     // test watches is the program's.
     StreamingRun run(server, dir,
                      {"GALLIUM_NOOP=1", "LD_PRELOAD=" + glx_tracer(), "TRACE_FILE=" + dir + "/streaming.trace"});
-    ASSERT_TRUE(run.program.find_window(window_title("Streaming"), start_timeout()));
-    ASSERT_TRUE(run.wait_reports(1, start_timeout()));
+    ASSERT_TRUE(run.program.find_window(window_title("Streaming")));
+    ASSERT_TRUE(run.wait_reports(1));
     const int first = run.settle();
     run.program.key("C");
-    ASSERT_TRUE(run.wait_reports(first + 1, step_timeout));
+    ASSERT_TRUE(run.wait_reports(first + 1));
     run.settle();
     run.program.close_input();
     run.program.key("Escape");
-    ASSERT_TRUE(run.program.wait_exit(step_timeout));
+    ASSERT_TRUE(run.program.wait_exit());
     ASSERT_EQ(run.program.exit_status(), 0);
     const int reports = run.reports();
 

@@ -19,27 +19,26 @@ namespace {
 
 const std::string title = window_title("Streaming");
 const std::string results_name = results_file_name("streaming");
-const double step_timeout = build_is_64 ? 60.0 : 180.0;
 
 // Waits for the window and the report of its first showing.
 void start(StreamingRun& run)
 {
-    ASSERT_TRUE(run.program.find_window(title, start_timeout())) << run.program.console();
-    ASSERT_TRUE(run.wait_reports(1, start_timeout())) << run.program.console();
+    ASSERT_TRUE(run.program.find_window(title));
+    ASSERT_TRUE(run.wait_reports(1));
 }
 
 // Reports keep coming.
 void expect_running(StreamingRun& run, const char* after)
 {
     const int before = run.reports();
-    EXPECT_TRUE(run.wait_reports(before + 3, step_timeout)) << "no stream of reports after " << after;
+    EXPECT_TRUE(run.wait_reports(before + 3)) << "no stream of reports after " << after;
 }
 
 // No report comes any more: the program has woken up for the input (taken
 // since it had slept `sleeps` times) and sleeps again, waiting for events.
 void expect_paused(StreamingRun& run, const char* after, std::uint64_t sleeps)
 {
-    EXPECT_TRUE(run.program.wait_until_handled(sleeps, step_timeout)) << "reports go on after " << after;
+    EXPECT_TRUE(run.program.wait_until_handled(sleeps)) << "reports go on after " << after;
 }
 
 // Checks the whole console and results file of a run that has ended, and
@@ -96,10 +95,10 @@ void escape_and_enter(StreamingRun& run)
     run.settle();
     const std::string results_before = run.program.file(results_name);
     run.program.key("Escape");
-    ASSERT_TRUE(run.program.wait_for_lines("Press Enter to Exit.", 1, step_timeout));
-    EXPECT_TRUE(run.program.wait_for_input_read(step_timeout)) << "did not wait at the prompt";
+    ASSERT_TRUE(run.program.wait_for_lines("Press Enter to Exit.", 1));
+    EXPECT_TRUE(run.program.wait_for_input_read()) << "did not wait at the prompt";
     run.program.send_input("\n");
-    ASSERT_TRUE(run.program.wait_exit(step_timeout));
+    ASSERT_TRUE(run.program.wait_exit());
     EXPECT_EQ(run.program.exit_status(), 0);
     EXPECT_EQ(run.program.file(results_name), results_before);
 }
@@ -154,10 +153,10 @@ TEST(StreamingWindow, StartUpFirstShowingAndPausedInput)
 
     // C and c in paused: exactly one report each.
     run.program.key("C");
-    ASSERT_TRUE(run.wait_reports(2, step_timeout));
+    ASSERT_TRUE(run.wait_reports(2));
     EXPECT_EQ(run.settle(), 2);
     run.program.key("c");
-    ASSERT_TRUE(run.wait_reports(3, step_timeout));
+    ASSERT_TRUE(run.wait_reports(3));
     EXPECT_EQ(run.settle(), 3);
 
     escape_and_enter(run);
@@ -204,13 +203,13 @@ TEST(StreamingWindow, RunningStatesFollowKeysAndButtons)
 
     // Esc in running: the prompt, and then no report any more.
     run.program.key("Escape");
-    ASSERT_TRUE(run.program.wait_for_lines("Press Enter to Exit.", 1, step_timeout));
+    ASSERT_TRUE(run.program.wait_for_lines("Press Enter to Exit.", 1));
     const std::string results_before = run.program.file(results_name);
-    ASSERT_TRUE(run.program.wait_for_input_read(step_timeout)) << "did not wait at the prompt";
+    ASSERT_TRUE(run.program.wait_for_input_read()) << "did not wait at the prompt";
     EXPECT_EQ(split_lines(run.program.console()).back(), "Press Enter to Exit.");
     EXPECT_EQ(run.program.file(results_name), results_before);
     run.program.send_input("x");
-    ASSERT_TRUE(run.program.wait_exit(step_timeout));
+    ASSERT_TRUE(run.program.wait_exit());
     EXPECT_EQ(run.program.exit_status(), 0);
     EXPECT_GT(check_whole_run(run, 4, true), 10);
 }
@@ -230,7 +229,7 @@ TEST(StreamingWindow, EveryAllocationHappens)
     run.settle();
     run.program.close_input();
     run.program.key("Escape");
-    ASSERT_TRUE(run.program.wait_exit(step_timeout));
+    ASSERT_TRUE(run.program.wait_exit());
     EXPECT_EQ(run.program.exit_status(), 0);
     EXPECT_EQ(check_whole_run(run, 8, true), 1);
 
@@ -263,7 +262,7 @@ TEST(StreamingWindow, AllocationsThatFailAreSkipped)
     if (HasFatalFailure())
         return;
     run.program.key("C");
-    ASSERT_TRUE(run.wait_reports(2, step_timeout));
+    ASSERT_TRUE(run.wait_reports(2));
     escape_and_enter(run);
     EXPECT_EQ(check_whole_run(run, 8, true), 2);
 
@@ -285,7 +284,7 @@ TEST(StreamingWindow, ClosingTheWindowEndsWithStatusZero)
         return;
     run.settle();
     run.program.close_window();
-    ASSERT_TRUE(run.program.wait_exit(step_timeout));
+    ASSERT_TRUE(run.program.wait_exit());
     EXPECT_EQ(run.program.exit_status(), 0);
     EXPECT_EQ(check_whole_run(run, 2, false), 1);
 }
@@ -303,12 +302,12 @@ TEST(StreamingWindow, ResultsFileThatCannotBeCreated)
         return;
     run.settle();
     run.program.key("C");
-    ASSERT_TRUE(run.wait_reports(2, step_timeout));
+    ASSERT_TRUE(run.wait_reports(2));
     run.settle();
     run.program.key("Escape");
-    ASSERT_TRUE(run.program.wait_for_lines("Press Enter to Exit.", 1, step_timeout));
+    ASSERT_TRUE(run.program.wait_for_lines("Press Enter to Exit.", 1));
     run.program.send_input("\n");
-    ASSERT_TRUE(run.program.wait_exit(step_timeout));
+    ASSERT_TRUE(run.program.wait_exit());
     EXPECT_EQ(run.program.exit_status(), 0);
     EXPECT_EQ(check_whole_run(run, 3, true, false), 2);
 }
@@ -325,10 +324,10 @@ TEST(StreamingWindow, TimedIntervalsHoldOnlyTheirWork)
     start(run);
     const int first = run.settle();
     run.program.key("C");
-    ASSERT_TRUE(run.wait_reports(first + 1, step_timeout));
+    ASSERT_TRUE(run.wait_reports(first + 1));
     run.settle();
     run.program.close_window();
-    ASSERT_TRUE(run.program.wait_exit(step_timeout));
+    ASSERT_TRUE(run.program.wait_exit());
     const int reports = run.reports();
 
     const std::vector<std::string> events = probe_events(dir + "/events.txt");

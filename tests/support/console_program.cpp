@@ -1,6 +1,7 @@
 #include "console_program.h"
 
 #include "files.h"
+#include "process_state.h"
 
 #include <chrono>
 #include <csignal>
@@ -10,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -17,6 +19,19 @@
 extern char** environ;
 
 namespace {
+
+// A wait's bound where the programs run natively, and where the 32-bit
+// builds run through the emulator. Loaded machines were seen to take up to
+// a minute for a start-up and 4 s for an exit natively, and several times
+// as long emulated.
+const double native_hang_timeout = 600.0;
+const double emulated_hang_timeout = 2400.0;
+
+// How many lines of the console and of standard error a failed wait shows,
+// and how much of each (the screens line is 131,072 characters).
+const std::size_t console_tail = 12;
+const std::size_t stderr_tail = 6;
+const std::size_t shown_width = 160;
 
 double now()
 {
@@ -68,7 +83,38 @@ bool is_read(long call)
     }
 }
 
+// The last lines of a text, each indented behind "| " and cut short.
+std::string tail(const std::string& text, std::size_t count)
+{
+    const std::vector<std::string> lines = split_lines(text);
+    std::string shown;
+    for (std::size_t n = lines.size() > count ? lines.size() - count : 0; n < lines.size(); ++n) {
+        shown += "  | " + lines[n].substr(0, shown_width);
+        if (lines[n].size() > shown_width)
+            shown += " ... (" + std::to_string(lines[n].size()) + " characters)";
+        shown += "\n";
+    }
+    return shown;
+}
+
+// Seconds since the file was last written.
+double age(const std::string& path)
+{
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0)
+        return -1.0;
+    const double written = static_cast<double>(info.st_mtim.tv_sec) + info.st_mtim.tv_nsec * 1e-9;
+    timespec clock;
+    clock_gettime(CLOCK_REALTIME, &clock);
+    return static_cast<double>(clock.tv_sec) + clock.tv_nsec * 1e-9 - written;
+}
+
 } // namespace
+
+double hang_timeout()
+{
+    return runs_emulated() ? emulated_hang_timeout : native_hang_timeout;
+}
 
 ConsoleProgram::ConsoleProgram(const std::string& executable, const std::string& work_dir,
                                const std::vector<std::string>& env)
@@ -148,23 +194,49 @@ int ConsoleProgram::count_lines(const std::string& line, bool prefix) const
     return count;
 }
 
-bool ConsoleProgram::wait_until(double timeout_seconds, const std::function<bool()>& condition)
+WaitResult ConsoleProgram::wait_until(const std::string& event, const std::function<bool()>& condition)
 {
-    const double end = now() + timeout_seconds;
+    const double start = now();
+    const double end = start + hang_timeout();
     for (;;) {
         if (condition())
-            return true;
-        if (!running())
-            return condition();
+            return ::testing::AssertionSuccess();
+        if (!running()) {
+            if (condition())
+                return ::testing::AssertionSuccess();
+            return ::testing::AssertionFailure() << "no " << event << ": the program ended first, with status "
+                                                 << status_ << ", " << now() - start << " s into the wait\n"
+                                                 << what_it_was_doing();
+        }
         if (now() > end)
-            return false;
+            return ::testing::AssertionFailure() << "no " << event << " within " << hang_timeout()
+                                                 << " s, and the program still runs\n" << what_it_was_doing();
         pause_briefly();
     }
 }
 
-bool ConsoleProgram::wait_for_lines(const std::string& line, int count, double timeout_seconds, bool prefix)
+std::string ConsoleProgram::what_it_was_doing() const
 {
-    return wait_until(timeout_seconds, [&] { return count_lines(line, prefix) >= count; });
+    std::ostringstream text;
+    if (!ended_)
+        text << process_state(pid_);
+    const std::string console_path = dir_ + "/console.txt";
+    const std::vector<std::string> lines = console_lines();
+    text << "console: " << lines.size() << " lines, last written " << age(console_path) << " s ago; the last "
+         << std::min(lines.size(), console_tail) << ":\n"
+         << tail(console(), console_tail);
+    const std::string errors = read_file(dir_ + "/stderr.txt");
+    if (!errors.empty())
+        text << "standard error, the last lines:\n" << tail(errors, stderr_tail);
+    return text.str();
+}
+
+WaitResult ConsoleProgram::wait_for_lines(const std::string& line, int count, bool prefix)
+{
+    std::ostringstream event;
+    event << (count == 1 ? "console line " : std::to_string(count) + " console lines ")
+          << (prefix ? "starting with \"" : "\"") << line << '"';
+    return wait_until(event.str(), [&] { return count_lines(line, prefix) >= count; });
 }
 
 long ConsoleProgram::blocked_in(long* first_argument)
@@ -198,14 +270,15 @@ std::uint64_t ConsoleProgram::sleeps() const
     return 0;
 }
 
-bool ConsoleProgram::wait_until_asleep(double timeout_seconds, std::uint64_t since)
+WaitResult ConsoleProgram::wait_until_asleep(std::uint64_t since)
 {
-    return wait_until(timeout_seconds, [&] { return sleeps() > since && asleep(); });
+    return wait_until("sleep waiting for window events, after " + std::to_string(since) + " blocking calls",
+                      [&] { return sleeps() > since && asleep(); });
 }
 
-bool ConsoleProgram::wait_for_input_read(double timeout_seconds)
+WaitResult ConsoleProgram::wait_for_input_read()
 {
-    return wait_until(timeout_seconds, [&] {
+    return wait_until("read of standard input", [&] {
         long fd = -1;
         return is_read(blocked_in(&fd)) && fd == 0;
     });
@@ -239,7 +312,7 @@ bool ConsoleProgram::running()
     return true;
 }
 
-bool ConsoleProgram::wait_exit(double timeout_seconds)
+WaitResult ConsoleProgram::wait_exit()
 {
-    return wait_until(timeout_seconds, [&] { return !running(); });
+    return wait_until("exit", [&] { return !running(); });
 }

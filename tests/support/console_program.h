@@ -9,11 +9,29 @@
 // waiting for window events with nothing left to do, or reading standard
 // input at the prompt. Those are events a test can wait for on a machine of
 // any speed and load.
+//
+// Every wait ends at its event. Its only bound, hang_timeout(), is there to
+// end a test whose program hangs, and a wait that reaches it says what the
+// program was doing then.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
+
+// What a wait returns: success once its event has come; otherwise a failure
+// whose message names the event and tells what the program was doing: its
+// threads' states and system calls, its CPU time, the machine's load, and
+// its last console lines. It goes straight into ASSERT_TRUE / EXPECT_TRUE.
+using WaitResult = ::testing::AssertionResult;
+
+// Seconds a wait lets a program go without its event before calling it hung.
+// Not an estimate of speed: minutes where the events of a loaded machine
+// come within a minute, and more for builds that run through the user-mode
+// emulator, where everything is many times slower.
+double hang_timeout();
 
 class ConsoleProgram {
 public:
@@ -34,8 +52,8 @@ public:
     // Number of console lines equal to line, or starting with it if prefix.
     int count_lines(const std::string& line, bool prefix = false) const;
     // Waits until at least count console lines equal (or start with) line.
-    // Returns false on timeout or when the program has ended before.
-    bool wait_for_lines(const std::string& line, int count, double timeout_seconds, bool prefix = false);
+    // Fails when the program has ended before.
+    WaitResult wait_for_lines(const std::string& line, int count, bool prefix = false);
 
     // --- what the program is doing
     // True while the program's main thread is blocked waiting for window
@@ -51,26 +69,30 @@ public:
     // Waits until asleep() holds, having slept more than `since` times.
     // A program that has not yet woken up for an input still looks asleep:
     // pass sleeps() from before the input, or wait for the input's visible
-    // effect first. False on timeout or when the program has ended.
-    bool wait_until_asleep(double timeout_seconds, std::uint64_t since = 0);
+    // effect first. Fails when the program has ended.
+    WaitResult wait_until_asleep(std::uint64_t since = 0);
     // Waits until the main thread is blocked reading standard input, as at
-    // "Press Enter to Exit.". False on timeout or when it has ended.
-    bool wait_for_input_read(double timeout_seconds);
+    // "Press Enter to Exit.". Fails when it has ended.
+    WaitResult wait_for_input_read();
 
     // --- standard input and the end of the run
     void send_input(const std::string& text);
     void close_input();
-    // Waits for the program to end; false on timeout. exit_status() is the
-    // exit code, or 128 + signal number if it was killed.
-    bool wait_exit(double timeout_seconds);
+    // Waits for the program to end. exit_status() is then the exit code, or
+    // 128 + signal number if it was killed.
+    WaitResult wait_exit();
     bool running();
     int exit_status() const { return status_; }
     pid_t pid() const { return pid_; }
 
 protected:
-    // Polls condition until it holds (true), or the program has ended or the
-    // timeout has passed without it holding (false).
-    bool wait_until(double timeout_seconds, const std::function<bool()>& condition);
+    // Polls condition until it holds (success), or the program has ended or
+    // hang_timeout() has passed without it holding (a failure that names the
+    // event and describes the program).
+    WaitResult wait_until(const std::string& event, const std::function<bool()>& condition);
+    // The program's threads and the machine (process_state), then the last
+    // lines of its console and standard error.
+    std::string what_it_was_doing() const;
 
 private:
     // The main thread's current system call: its number, or -1 while it runs.

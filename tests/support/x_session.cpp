@@ -112,10 +112,10 @@ WindowProgram::WindowProgram(XServer& server, const std::string& executable, con
 {
 }
 
-bool WindowProgram::find_window(const std::string& title, double timeout_seconds)
+WaitResult WindowProgram::find_window(const std::string& title)
 {
     Display* display = server_.display();
-    return wait_until(timeout_seconds, [&] {
+    return wait_until("mapped window \"" + title + "\"", [&] {
         window_ = find_titled(display, DefaultRootWindow(display), title);
         // Mapped, so that input reaches it.
         XWindowAttributes attributes;
@@ -209,10 +209,10 @@ void WindowProgram::close_window()
     XSync(display, False);
 }
 
-bool WindowProgram::wait_until_handled(std::uint64_t since, double timeout_seconds)
+WaitResult WindowProgram::wait_until_handled(std::uint64_t since)
 {
     key("Shift_L");
-    return wait_until_asleep(timeout_seconds, since);
+    return wait_until_asleep(since);
 }
 
 Screenshot WindowProgram::screenshot() const

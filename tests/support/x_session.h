@@ -52,9 +52,9 @@ public:
                   const std::vector<std::string>& env = {});
 
     // --- the window
-    // Waits for the top-level window with this exact title (WM_NAME).
-    // Returns false on timeout. Every input call below needs it.
-    bool find_window(const std::string& title, double timeout_seconds);
+    // Waits for the top-level window with this exact title (WM_NAME), mapped.
+    // Every input call below needs it.
+    WaitResult find_window(const std::string& title);
     unsigned long window() const { return window_; }
     // Size of the window as the X server has it.
     void window_size(int* width, int* height) const;
@@ -80,9 +80,9 @@ public:
     // answers, so that there is an event to wake up for even where the input
     // made none (a button release without its press reaches no window), then
     // waits until the program has slept more than `since` times (sleeps()
-    // from before the input) and sleeps again. False on timeout: the program
-    // did not go back to sleep, frames go on.
-    bool wait_until_handled(std::uint64_t since, double timeout_seconds);
+    // from before the input) and sleeps again. A failure means the program
+    // did not go back to sleep: frames go on.
+    WaitResult wait_until_handled(std::uint64_t since);
 
 private:
     XServer& server_;
