@@ -20,7 +20,7 @@ namespace {
 
 // The last point's normal component, as each build computes it (x87 in
 // the 32-bit build).
-const double last_normal = sizeof(void*) == 4 ? 0.5773502691896257 : 0.5773502691896258;
+const double last_normal = build_is_64 ? 0.5773502691896258 : 0.5773502691896257;
 
 int frames(const WindowProgram& program)
 {

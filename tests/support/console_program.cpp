@@ -84,10 +84,9 @@ bool is_read(long call)
     }
 }
 
-// The last lines of a text, each indented behind "| " and cut short.
-std::string tail(const std::string& text, std::size_t count)
+// The last count lines, each indented behind "| " and cut short.
+std::string tail(const std::vector<std::string>& lines, std::size_t count)
 {
-    const std::vector<std::string> lines = split_lines(text);
     std::string shown;
     for (std::size_t n = lines.size() > count ? lines.size() - count : 0; n < lines.size(); ++n) {
         shown += "  | " + lines[n].substr(0, shown_width);
@@ -225,8 +224,8 @@ std::string ConsoleProgram::what_it_was_doing() const
     const std::vector<std::string> lines = console_lines();
     text << "console: " << lines.size() << " lines, last written " << age(console_path) << " s ago; the last "
          << std::min(lines.size(), console_tail) << ":\n"
-         << tail(console(), console_tail);
-    const std::string errors = read_file(dir_ + "/stderr.txt");
+         << tail(lines, console_tail);
+    const std::vector<std::string> errors = split_lines(read_file(dir_ + "/stderr.txt"));
     if (!errors.empty())
         text << "standard error, the last lines:\n" << tail(errors, stderr_tail);
     return text.str();

@@ -30,6 +30,15 @@ const std::map<long, const char*> i386_calls = {
     {309, "ppoll"}, {319, "epoll_pwait"}, {372, "recvmsg"}, {407, "clock_nanosleep_time64"},
     {413, "pselect6_time64"}, {414, "ppoll_time64"}, {422, "futex_time64"}};
 
+// The name of a system call by the number /proc/PID/syscall shows: x86-64
+// numbers, or i386 numbers for a 32-bit program the kernel runs itself.
+std::string system_call_name(long number, bool i386)
+{
+    const std::map<long, const char*>& calls = i386 ? i386_calls : x86_64_calls;
+    const auto found = calls.find(number);
+    return found != calls.end() ? found->second : "syscall " + std::to_string(number);
+}
+
 std::string trimmed(std::string text)
 {
     while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
@@ -124,13 +133,6 @@ std::string machine_state()
 }
 
 } // namespace
-
-std::string system_call_name(long number, bool i386)
-{
-    const std::map<long, const char*>& calls = i386 ? i386_calls : x86_64_calls;
-    const auto found = calls.find(number);
-    return found != calls.end() ? found->second : "syscall " + std::to_string(number);
-}
 
 std::string process_state(pid_t pid)
 {

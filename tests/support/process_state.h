@@ -10,8 +10,3 @@
 // thread: its name, state, wait channel and the system call it is in.
 // Also the machine's load average and available memory.
 std::string process_state(pid_t pid);
-
-// The name of a system call by the number /proc/PID/syscall shows: x86-64
-// numbers, or i386 numbers where i386 is true (a 32-bit program the kernel
-// runs itself). "syscall N" for numbers it does not know.
-std::string system_call_name(long number, bool i386);
